@@ -1,0 +1,10 @@
+# Puts an empty database at ORVELLA_DATABASE unless a file is already there; an existing book is never touched.
+if(EXISTS "${ORVELLA_DATABASE}")
+    return()
+endif()
+get_filename_component(folder "${ORVELLA_DATABASE}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
+execute_process(COMMAND "${ORVELLA_DB_TOOL}" create "${ORVELLA_DATABASE}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "Could not create ${ORVELLA_DATABASE}")
+endif()

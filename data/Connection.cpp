@@ -1,0 +1,124 @@
+// The database connection over the engine: opening checks, durable single statements.
+#include "data/Connection.h"
+
+#include <cctype>
+#include <filesystem>
+#include <string>
+
+#include "data/ConnectionString.h"
+#include "data/DbError.h"
+#include "data/EngineReason.h"
+#include "data/ExactSum.h"
+#include "data/Schema.h"
+
+namespace {
+
+// The engine has no "Delete * from T"; the catalogue's deletes are written that way.
+std::string withoutDeleteStar(std::string_view statement) {
+    constexpr std::string_view kDeleteStar = "delete * from";
+    const auto start = statement.find_first_not_of(" \t\r\n");
+    if (start != std::string_view::npos && statement.size() - start >= kDeleteStar.size() &&
+        sqlite3_strnicmp(statement.data() + start, kDeleteStar.data(),
+                         static_cast<int>(kDeleteStar.size())) == 0) {
+        return std::string(statement.substr(0, start)) + "Delete from" +
+               std::string(statement.substr(start + kDeleteStar.size()));
+    }
+    return std::string(statement);
+}
+
+void runPragma(sqlite3* db, const char* pragma, const std::string& path) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, pragma, nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string reason = message ? message : engineReason(db);
+        sqlite3_free(message);
+        throw DbError("Cannot open the database '" + path + "': " + reason);
+    }
+}
+
+}  // namespace
+
+void Connection::Open(std::string_view connectionString, std::string_view, std::string_view) {
+    Close();
+    const std::string path = ConnectionString::dataSourcePath(connectionString);
+    sqlite3* raw = nullptr;
+    const int status = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    SqliteDb db(raw);
+    if (status != SQLITE_OK) {
+        std::string reason = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(status);
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) {
+            reason += " (there is no such file)";
+        }
+        throw DbError("Cannot open the database '" + path + "': " + reason);
+    }
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    if (sqlite3_db_readonly(raw, "main") == 1) {
+        throw DbError("Cannot open the database '" + path + "': the file is read-only.");
+    }
+    // Each statement is its own transaction, on disk when it returns, with no file left beside the database.
+    runPragma(raw, "PRAGMA journal_mode=DELETE", path);
+    runPragma(raw, "PRAGMA synchronous=FULL", path);
+    std::vector<std::string> problems;
+    try {
+        problems = Schema::problems(raw);
+    } catch (const DbError& failure) {
+        throw DbError("Cannot open the database '" + path + "': " + failure.what());
+    }
+    if (!problems.empty()) {
+        std::string description = "'" + path + "' is not an Orvella database:";
+        for (const auto& problem : problems) {
+            description += " " + problem;
+        }
+        throw DbError(description);
+    }
+    ExactSum::install(raw);
+    m_db = std::move(db);
+    m_connectionString = std::string(connectionString);
+    m_path = path;
+}
+
+long long Connection::Execute(std::string_view statement) {
+    const SqliteStatement prepared = prepare(withoutDeleteStar(statement));
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(prepared.get())) == SQLITE_ROW) {
+    }
+    if (status != SQLITE_DONE) {
+        throw DbError(failureReason());
+    }
+    return sqlite3_changes64(handle());
+}
+
+SqliteStatement Connection::prepare(std::string_view statement) const {
+    sqlite3* db = handle();
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, statement.data(), static_cast<int>(statement.size()), &raw, &tail) !=
+        SQLITE_OK) {
+        throw DbError(engineReason(db));
+    }
+    SqliteStatement prepared(raw);
+    if (raw == nullptr) {
+        throw DbError("The statement is empty.");
+    }
+    const std::string_view rest(tail, static_cast<std::size_t>(statement.data() + statement.size() - tail));
+    if (rest.find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+        throw DbError("Only one statement can be run at a time.");
+    }
+    return prepared;
+}
+
+std::string Connection::failureReason() const {
+    return engineReason(handle());
+}
+
+sqlite3* Connection::handle() const {
+    if (!m_db) {
+        throw DbError("Operation is not allowed when the object is closed.");
+    }
+    return m_db.get();
+}
+
+void Connection::Close() {
+    m_db.reset();
+}

@@ -1,0 +1,247 @@
+// Compact row storage: each field is a tag byte and a short payload, each row found by its start offset.
+#include "data/RowStore.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "data/DbError.h"
+#include "data/EngineReason.h"
+
+namespace {
+
+enum Tag : unsigned char {
+    kNull = 0,
+    kInteger = 1,       // zigzag varint
+    kWholeDecimal = 2,  // a decimal number with no fraction, as a zigzag varint (1500.0 takes three bytes)
+    kDecimal = 3,       // eight bytes
+    kText = 4,          // varint length, then the bytes
+    kDate = 5,          // varint of yyyymmdd
+};
+
+std::uint64_t zigzag(std::int64_t value) {
+    return (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+}
+
+std::int64_t unzigzag(std::uint64_t value) {
+    return static_cast<std::int64_t>(value >> 1) ^ -static_cast<std::int64_t>(value & 1);
+}
+
+std::uint64_t readVarint(const unsigned char*& p) {
+    std::uint64_t value = 0;
+    for (int shift = 0;; shift += 7) {
+        const unsigned char byte = *p++;
+        value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+        if ((byte & 0x80) == 0) {
+            return value;
+        }
+    }
+}
+
+// Skips one encoded field.
+const unsigned char* skipField(const unsigned char* p) {
+    switch (*p++) {
+        case kNull:
+            return p;
+        case kInteger:
+        case kWholeDecimal:
+        case kDate:
+            readVarint(p);
+            return p;
+        case kDecimal:
+            return p + sizeof(double);
+        default: {
+            const auto length = readVarint(p);
+            return p + length;
+        }
+    }
+}
+
+bool isDateColumn(sqlite3_stmt* statement, int column) {
+    const char* declared = sqlite3_column_decltype(statement, column);
+    return declared != nullptr && sqlite3_stricmp(declared, "DATE") == 0;
+}
+
+// Whole decimals up to 2^53 are held exactly by a double and by the varint alike.
+constexpr double kLargestWhole = 9007199254740992.0;
+
+}  // namespace
+
+// Appends encoded fields to a growing block. Growth goes through realloc, which for large blocks remaps pages
+// instead of copying them, so reading a million rows never holds two copies of the block.
+class RowStore::Encoder {
+public:
+    explicit Encoder(RowStore& store) : m_store(store) {}
+
+    void field(sqlite3_stmt* statement, int column, bool dateColumn) {
+        switch (sqlite3_column_type(statement, column)) {
+            case SQLITE_NULL:
+                byte(kNull);
+                break;
+            case SQLITE_INTEGER:
+                byte(kInteger);
+                varint(zigzag(sqlite3_column_int64(statement, column)));
+                break;
+            case SQLITE_FLOAT:
+                decimal(sqlite3_column_double(statement, column));
+                break;
+            default:
+                text(statement, column, dateColumn);
+                break;
+        }
+    }
+
+    void finish() {
+        if (m_capacity > m_store.m_size) {
+            reserveExactly(m_store.m_size);
+        }
+    }
+
+private:
+    void decimal(double value) {
+        if (value == static_cast<double>(static_cast<std::int64_t>(value)) && value >= -kLargestWhole &&
+            value <= kLargestWhole && !(value == 0 && std::signbit(value))) {
+            byte(kWholeDecimal);
+            varint(zigzag(static_cast<std::int64_t>(value)));
+            return;
+        }
+        byte(kDecimal);
+        append(&value, sizeof value);
+    }
+
+    void text(sqlite3_stmt* statement, int column, bool dateColumn) {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const auto length = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+        const std::string_view value(bytes ? bytes : "", length);
+        if (dateColumn) {
+            if (const auto date = CalendarDate::fromIsoText(value)) {
+                byte(kDate);
+                varint(static_cast<std::uint64_t>(date->year * 10000 + date->month * 100 + date->day));
+                return;
+            }
+        }
+        byte(kText);
+        varint(length);
+        append(value.data(), length);
+    }
+
+    void byte(unsigned char value) { append(&value, 1); }
+
+    void varint(std::uint64_t value) {
+        unsigned char buffer[10];
+        std::size_t n = 0;
+        do {
+            buffer[n] = static_cast<unsigned char>(value & 0x7f);
+            value >>= 7;
+            if (value != 0) {
+                buffer[n] |= 0x80;
+            }
+            ++n;
+        } while (value != 0);
+        append(buffer, n);
+    }
+
+    void append(const void* bytes, std::size_t count) {
+        if (m_store.m_size + count > m_capacity) {
+            reserveExactly(std::max(m_capacity * 2, m_store.m_size + count + 4096));
+        }
+        std::memcpy(m_store.m_bytes.get() + m_store.m_size, bytes, count);
+        m_store.m_size += count;
+    }
+
+    void reserveExactly(std::size_t capacity) {
+        void* grown = std::realloc(m_store.m_bytes.get(), std::max<std::size_t>(capacity, 1));
+        if (grown == nullptr) {
+            throw DbError("There is not enough memory to read the result of the query.");
+        }
+        static_cast<void>(m_store.m_bytes.release());
+        m_store.m_bytes.reset(static_cast<unsigned char*>(grown));
+        m_capacity = capacity;
+    }
+
+    RowStore& m_store;
+    std::size_t m_capacity = 0;
+};
+
+void RowStore::FreeDeleter::operator()(unsigned char* bytes) const {
+    std::free(bytes);
+}
+
+std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
+    auto store = std::make_shared<RowStore>();
+    const int columns = sqlite3_column_count(statement);
+    std::vector<bool> dateColumns;
+    for (int column = 0; column < columns; ++column) {
+        const char* name = sqlite3_column_name(statement, column);
+        store->m_columnNames.emplace_back(name ? name : "");
+        dateColumns.push_back(isDateColumn(statement, column));
+    }
+    Encoder encoder(*store);
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
+        store->m_rowStarts.push_back(store->m_size);
+        for (int column = 0; column < columns; ++column) {
+            encoder.field(statement, column, dateColumns[static_cast<std::size_t>(column)]);
+        }
+    }
+    if (status != SQLITE_DONE) {
+        throw DbError(engineReason(sqlite3_db_handle(statement)));
+    }
+    encoder.finish();
+    store->m_rowStarts.shrink_to_fit();
+    return store;
+}
+
+const unsigned char* RowStore::field(std::size_t row, std::size_t column) const {
+    const unsigned char* p = m_bytes.get() + m_rowStarts[row];
+    for (std::size_t i = 0; i < column; ++i) {
+        p = skipField(p);
+    }
+    return p;
+}
+
+Variant::Type RowStore::type(std::size_t row, std::size_t column) const {
+    switch (*field(row, column)) {
+        case kNull:
+            return Variant::Type::Null;
+        case kInteger:
+            return Variant::Type::Integer;
+        case kWholeDecimal:
+        case kDecimal:
+            return Variant::Type::Decimal;
+        case kDate:
+            return Variant::Type::Date;
+        default:
+            return Variant::Type::Text;
+    }
+}
+
+Variant RowStore::value(std::size_t row, std::size_t column) const {
+    const unsigned char* p = field(row, column);
+    switch (*p++) {
+        case kNull:
+            return {};
+        case kInteger:
+            return Variant::integer(unzigzag(readVarint(p)));
+        case kWholeDecimal:
+            return Variant::decimal(static_cast<double>(unzigzag(readVarint(p))));
+        case kDecimal: {
+            double value = 0;
+            std::memcpy(&value, p, sizeof value);
+            return Variant::decimal(value);
+        }
+        case kDate: {
+            const auto packed = static_cast<int>(readVarint(p));
+            return Variant::date({packed / 10000, packed / 100 % 100, packed % 100});
+        }
+        default: {
+            const auto length = readVarint(p);
+            return Variant::text(std::string(reinterpret_cast<const char*>(p), length));
+        }
+    }
+}
+
+std::string RowStore::text(std::size_t row, std::size_t column) const {
+    return value(row, column).toText();
+}

@@ -1,0 +1,39 @@
+// The value forms: how a value is written into a statement and how a number becomes text and back.
+// Every window goes through these, so a figure is written, shown and read back the same way everywhere.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/CalendarDate.h"
+
+namespace ValueForms {
+
+// The statements carry their own quotes around each text value; these give what stands between them.
+
+// The text with every quote doubled: any text is stored exactly as given and cannot end its literal.
+std::string literalText(std::string_view text);
+
+// yyyy-MM-dd: the stored day never depends on how a locale writes dates.
+std::string literalDate(const CalendarDate& date);
+
+// The leading number of a text: blanks skipped, an optional sign, digits with at most one '.',
+// an optional exponent. A text without one gives 0; a number too large for a double gives +-infinity.
+double numericValue(std::string_view text);
+
+// True when the whole text, surrounding blanks aside, is such a number and an amount kept exactly:
+// at most 11 digits before the point and 4 after it (trailing zeros after the point aside).
+bool isNumeric(std::string_view text);
+
+// Fixed notation, no grouping, '.' as decimal mark, no trailing zeros, at most 15 significant digits,
+// never an exponent: the text reads back through numericValue to the value shown.
+std::string plainText(double value);
+
+// A whole number as plain digits.
+std::string plainText(long long value);
+
+// The report balance, "#,##0.00": grouped by three, two decimals rounded half away from zero,
+// a leading '-' only when the rounded value is not zero.
+std::string balanceText(double value);
+
+}  // namespace ValueForms

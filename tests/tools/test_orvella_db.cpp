@@ -1,0 +1,99 @@
+// orvella-db create and the build's database supply: a new file is made, an existing one is never touched.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/ConnectionString.h"
+#include "data/Recordset.h"
+#include "tests/datasupport/TempDatabase.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CommandResult {
+    int status;
+    std::string output;
+};
+
+CommandResult run(const std::string& command) {
+    CommandResult result{-1, {}};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        result.output += buffer;
+    }
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+TEST(OrvellaDbCreate, MakesTheThreeTablesWhichTheProgramOpens) {
+    TempDatabase scratch;
+    const std::string path = (scratch.folder() / "new.mdb").string();
+    const CommandResult created = run(std::string(ORVELLA_DB_TOOL) + " create " + quoted(path));
+    ASSERT_EQ(created.status, 0) << created.output;
+    Connection connection;
+    connection.Open(std::string(ConnectionString::kProvider) + path);
+    for (const char* table : {"GMaster", "Income", "Expenses"}) {
+        Recordset rs;
+        rs.Open(std::string("Select count(*) from ") + table, connection, Recordset::adOpenStatic,
+                Recordset::adLockBatchOptimistic);
+        EXPECT_EQ(rs.Fields(0).toInt64(), 0) << table;
+    }
+}
+
+TEST(OrvellaDbCreate, RefusesAnExistingFileAndLeavesItAlone) {
+    TempDatabase db;
+    db.connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(1,'Salary','2')");
+    db.connection().Close();
+    const std::string before = contents(db.path());
+    const CommandResult refused = run(std::string(ORVELLA_DB_TOOL) + " create " + quoted(db.path()));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("already exists"), std::string::npos) << refused.output;
+    EXPECT_EQ(contents(db.path()), before);
+
+    EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL)).status, 2);
+    EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL) + " drop x").status, 2);
+}
+
+TEST(DatabaseSupply, MadeWhenAbsentNeverReplacedWhenPresent) {
+    TempDatabase scratch;
+    const fs::path program = scratch.folder() / "bin";
+    const std::string database = (program / "Database" / "Database.mdb").string();
+    const std::string supply = std::string(ORVELLA_CMAKE) + " -DORVELLA_DB_TOOL=" + ORVELLA_DB_TOOL +
+                               " -DORVELLA_DATABASE=" + quoted(database) + " -P " + ORVELLA_SUPPLY_SCRIPT;
+    ASSERT_EQ(run(supply).status, 0);
+    ASSERT_TRUE(fs::exists(database));
+
+    Connection connection;
+    connection.Open(ConnectionString::forProgramFolder(program.string()));
+    connection.Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
+    connection.Close();
+    const std::string withData = contents(database);
+
+    const CommandResult again = run(supply);
+    EXPECT_EQ(again.status, 0) << again.output;
+    EXPECT_EQ(contents(database), withData);
+}
+
+}  // namespace
