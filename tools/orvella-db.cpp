@@ -1,16 +1,23 @@
-// orvella-db: the companion command that creates the program's database file.
+// orvella-db: the companion command that creates, checks, backs up and exports the program's database file.
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/DbError.h"
 #include "data/Schema.h"
+#include "tools/CsvExport.h"
+#include "tools/DatabaseBackup.h"
+#include "tools/DatabaseCheck.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: orvella-db create PATH\n"
-    "  create PATH   make a new, empty Orvella database at PATH (an existing file is never touched)\n";
+    "Usage: orvella-db COMMAND ...\n"
+    "  create PATH        make a new, empty Orvella database at PATH (an existing file is never touched)\n"
+    "  check PATH         check the file's integrity and its tables; prints \"ok\" or each problem\n"
+    "  backup PATH DEST   copy the database to DEST, safely even while Orvella is running\n"
+    "  export PATH DIR    write GMaster.csv, Income.csv and Expenses.csv into DIR\n";
 
 int usage() {
     std::fputs(kUsage.data(), stderr);
@@ -23,14 +30,51 @@ int create(const std::string& path) {
     return 0;
 }
 
+int check(const std::string& path) {
+    const std::vector<std::string> problems = DatabaseCheck::problems(path);
+    if (problems.empty()) {
+        std::puts("ok");
+        return 0;
+    }
+    for (const auto& problem : problems) {
+        std::printf("%s\n", problem.c_str());
+    }
+    return 1;
+}
+
+int backup(const std::string& path, const std::string& destination) {
+    DatabaseBackup::copy(path, destination);
+    std::printf("Backed up %s to %s\n", path.c_str(), destination.c_str());
+    return 0;
+}
+
+int exportCsv(const std::string& path, const std::string& folder) {
+    CsvExport::exportTables(path, folder);
+    std::printf("Exported GMaster.csv, Income.csv and Expenses.csv into %s\n", folder.c_str());
+    return 0;
+}
+
+int dispatch(const std::vector<std::string>& args) {
+    if (args.size() == 2 && args[0] == "create") {
+        return create(args[1]);
+    }
+    if (args.size() == 2 && args[0] == "check") {
+        return check(args[1]);
+    }
+    if (args.size() == 3 && args[0] == "backup") {
+        return backup(args[1], args[2]);
+    }
+    if (args.size() == 3 && args[0] == "export") {
+        return exportCsv(args[1], args[2]);
+    }
+    return usage();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || std::string_view(argv[1]) != "create") {
-        return usage();
-    }
     try {
-        return create(argv[2]);
+        return dispatch(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const DbError& failure) {
         std::fprintf(stderr, "orvella-db: %s\n", failure.what());
         return 1;

@@ -96,4 +96,83 @@ TEST(DatabaseSupply, MadeWhenAbsentNeverReplacedWhenPresent) {
     EXPECT_EQ(contents(database), withData);
 }
 
+TEST(OrvellaDbCheck, SaysOkOrNamesEachProblem) {
+    TempDatabase db;
+    db.connection().Close();
+    const CommandResult ok = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(db.path()));
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.output, "ok\n");
+
+    TempDatabase broken;
+    broken.connection().Execute("DROP TABLE Income");
+    const CommandResult missing = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(broken.path()));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("The table Income is missing."), std::string::npos) << missing.output;
+
+    const std::string garbage = (db.folder() / "garbage.mdb").string();
+    std::ofstream(garbage) << std::string(5000, 'z');
+    const CommandResult notDatabase = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(garbage));
+    EXPECT_EQ(notDatabase.status, 1);
+    EXPECT_NE(notDatabase.output.find("not a database"), std::string::npos) << notDatabase.output;
+
+    const std::string absent = (db.folder() / "absent.mdb").string();
+    EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(absent)).status, 1);
+    EXPECT_FALSE(fs::exists(absent));
+}
+
+TEST(OrvellaDbBackup, CopiesTheBookWhileItIsOpenAndRefusesToOverwrite) {
+    TempDatabase db;
+    db.connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
+    const std::string copy = (db.folder() / "copy.mdb").string();
+    const CommandResult made =
+        run(std::string(ORVELLA_DB_TOOL) + " backup " + quoted(db.path()) + " " + quoted(copy));
+    ASSERT_EQ(made.status, 0) << made.output;
+
+    Connection restored;
+    restored.Open(std::string(ConnectionString::kProvider) + copy);
+    Recordset rs;
+    rs.Open("Select * from Income", restored, Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
+    EXPECT_EQ(rs.Fields("IncDescription").toText(), "January");
+    EXPECT_EQ(rs.Fields("IncAmount").toText(), "1500");
+    restored.Close();
+
+    const std::string before = contents(copy);
+    const CommandResult again =
+        run(std::string(ORVELLA_DB_TOOL) + " backup " + quoted(db.path()) + " " + quoted(copy));
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.output.find("already exists"), std::string::npos) << again.output;
+    EXPECT_EQ(contents(copy), before);
+
+    const std::string nowhere = (db.folder() / "none.mdb").string();
+    EXPECT_EQ(
+        run(std::string(ORVELLA_DB_TOOL) + " backup " + quoted(nowhere) + " " + quoted(copy + "2")).status,
+        1);
+    EXPECT_FALSE(fs::exists(copy + "2"));
+}
+
+TEST(OrvellaDbExport, WritesRfc4180CsvOfEveryTable) {
+    TempDatabase db;
+    auto& c = db.connection();
+    c.Execute("Insert Into GMaster values(1,'Salary','2')");
+    c.Execute(
+        "Insert Into Income values(2,'2024-01-05','Salary, bonus',12.5,'He said \"hi\"\r\nthen ₹ left')");
+    c.Execute("Insert Into Income values(1,NULL,'Rent',0,NULL)");
+    const std::string folder = (db.folder() / "csv").string();
+    const CommandResult exported =
+        run(std::string(ORVELLA_DB_TOOL) + " export " + quoted(db.path()) + " " + quoted(folder));
+    ASSERT_EQ(exported.status, 0) << exported.output;
+
+    EXPECT_EQ(contents(folder + "/GMaster.csv"), "SrNo,GName,GType\r\n1,Salary,2\r\n");
+    EXPECT_EQ(contents(folder + "/Income.csv"),
+              "SrNo,IncDate,IncSource,IncAmount,IncDescription\r\n"
+              "1,,Rent,0,\r\n"
+              "2,2024-01-05,\"Salary, bonus\",12.5,\"He said \"\"hi\"\"\r\nthen ₹ left\"\r\n");
+    EXPECT_EQ(contents(folder + "/Expenses.csv"), "SrNo,ExpDate,ExpCategory,ExpAmount,ExpDescription\r\n");
+
+    const CommandResult again =
+        run(std::string(ORVELLA_DB_TOOL) + " export " + quoted(db.path()) + " " + quoted(folder));
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.output.find("already exists"), std::string::npos) << again.output;
+}
+
 }  // namespace
