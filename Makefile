@@ -4,7 +4,7 @@ TEST_DIR    := build/test
 BENCH_DIR   := build/bench
 JOBS        := $(shell nproc)
 
-.PHONY: all deps release run test bench format clean
+.PHONY: all deps release run test bench fuzz format clean
 
 all: release
 
@@ -27,6 +27,16 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DORVELLA_TESTS=OFF -DORVELLA_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@scripts/bench.sh $(BENCH_DIR)
+
+# Fuzzes the value forms for FUZZ_SECONDS (default 60) with libFuzzer; never part of the tests.
+FUZZ_DIR     := build/fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLA_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	mkdir -p $(FUZZ_DIR)/corpus
+	cp fuzz/corpus/* $(FUZZ_DIR)/corpus/
+	cd $(FUZZ_DIR) && bin/fuzz_value_forms -max_total_time=$(FUZZ_SECONDS) -max_len=4096 corpus
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

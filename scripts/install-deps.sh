@@ -9,7 +9,7 @@ packages=(
   libxcb-xkb-dev
   fonts-wine fonts-dejavu-core
   libgtest-dev libbenchmark-dev
-  clang-format clang-tidy
+  clang clang-format clang-tidy libclang-rt-14-dev
   xvfb xauth imagemagick
 )
 
