@@ -41,7 +41,8 @@ void Connection::Open(std::string_view connectionString, std::string_view, std::
     Close();
     const std::string path = ConnectionString::dataSourcePath(connectionString);
     sqlite3* raw = nullptr;
-    const int status = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int status =
+        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDb db(raw);
     if (status != SQLITE_OK) {
         std::string reason = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(status);

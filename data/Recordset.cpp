@@ -36,6 +36,11 @@ void Recordset::MoveNext() {
     ++m_position;
 }
 
+std::size_t Recordset::AbsolutePosition() const {
+    requireOpen();
+    return m_position;
+}
+
 Variant Recordset::Fields(std::size_t position) const {
     requireCurrentRow();
     if (position >= m_rows->columnCount()) {

@@ -30,6 +30,8 @@ public:
     bool Eof() const;
     void MoveFirst();
     void MoveNext();
+    // The current row's 0-based place in the result set; the row count once past the last row.
+    std::size_t AbsolutePosition() const;
 
     // The current row's field by 0-based position, or by its name or alias (case-insensitive).
     Variant Fields(std::size_t position) const;

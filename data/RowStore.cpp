@@ -1,6 +1,7 @@
 // Compact row storage: each field is a tag byte and a short payload, each row found by its start offset.
 #include "data/RowStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@ enum Tag : unsigned char {
     kDecimal = 3,       // eight bytes
     kText = 4,          // varint length, then the bytes
     kDate = 5,          // varint of yyyymmdd
+    kScaledDecimal =
+        6,  // a decimal number held exactly as whole ten-thousandths, zigzag varint (12.5 takes 4 bytes)
 };
 
 std::uint64_t zigzag(std::int64_t value) {
@@ -46,6 +49,7 @@ const unsigned char* skipField(const unsigned char* p) {
             return p;
         case kInteger:
         case kWholeDecimal:
+        case kScaledDecimal:
         case kDate:
             readVarint(p);
             return p;
@@ -65,6 +69,7 @@ bool isDateColumn(sqlite3_stmt* statement, int column) {
 
 // Whole decimals up to 2^53 are held exactly by a double and by the varint alike.
 constexpr double kLargestWhole = 9007199254740992.0;
+constexpr double kTenThousandths = 10000.0;
 
 }  // namespace
 
@@ -104,6 +109,15 @@ private:
             value <= kLargestWhole && !(value == 0 && std::signbit(value))) {
             byte(kWholeDecimal);
             varint(zigzag(static_cast<std::int64_t>(value)));
+            return;
+        }
+        // Amounts have at most four decimals: as whole ten-thousandths they take a few bytes, and the
+        // division reading them back gives exactly this double again (checked here, else kept as is).
+        const double scaled = std::round(value * kTenThousandths);
+        if (value != 0 && std::fabs(scaled) <= kLargestWhole &&
+            static_cast<double>(static_cast<std::int64_t>(scaled)) / kTenThousandths == value) {
+            byte(kScaledDecimal);
+            varint(zigzag(static_cast<std::int64_t>(scaled)));
             return;
         }
         byte(kDecimal);
@@ -180,7 +194,7 @@ std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
     Encoder encoder(*store);
     int status = SQLITE_ROW;
     while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
-        store->m_rowStarts.push_back(store->m_size);
+        store->addRowStart(store->m_size);
         for (int column = 0; column < columns; ++column) {
             encoder.field(statement, column, dateColumns[static_cast<std::size_t>(column)]);
         }
@@ -194,11 +208,34 @@ std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
 }
 
 const unsigned char* RowStore::field(std::size_t row, std::size_t column) const {
-    const unsigned char* p = m_bytes.get() + m_rowStarts[row];
+    const unsigned char* p = m_bytes.get() + rowStart(row);
     for (std::size_t i = 0; i < column; ++i) {
         p = skipField(p);
     }
     return p;
+}
+
+void RowStore::addRowStart(std::uint64_t offset) {
+    const std::size_t wraps = m_rowsStartingHigher.size();
+    if (offset >> 32 != wraps) {
+        m_rowsStartingHigher.push_back(m_rowStarts.size());
+    }
+    m_rowStarts.push_back(static_cast<std::uint32_t>(offset));
+}
+
+std::uint64_t RowStore::rowStart(std::size_t row) const {
+    std::uint64_t high = 0;
+    if (!m_rowsStartingHigher.empty()) {
+        high = static_cast<std::uint64_t>(
+            std::upper_bound(m_rowsStartingHigher.begin(), m_rowsStartingHigher.end(), row) -
+            m_rowsStartingHigher.begin());
+    }
+    return (high << 32) | m_rowStarts[row];
+}
+
+std::size_t RowStore::byteSize() const {
+    return m_size + m_rowStarts.size() * sizeof(std::uint32_t) +
+           m_rowsStartingHigher.size() * sizeof(std::size_t);
 }
 
 Variant::Type RowStore::type(std::size_t row, std::size_t column) const {
@@ -208,6 +245,7 @@ Variant::Type RowStore::type(std::size_t row, std::size_t column) const {
         case kInteger:
             return Variant::Type::Integer;
         case kWholeDecimal:
+        case kScaledDecimal:
         case kDecimal:
             return Variant::Type::Decimal;
         case kDate:
@@ -226,6 +264,8 @@ Variant RowStore::value(std::size_t row, std::size_t column) const {
             return Variant::integer(unzigzag(readVarint(p)));
         case kWholeDecimal:
             return Variant::decimal(static_cast<double>(unzigzag(readVarint(p))));
+        case kScaledDecimal:
+            return Variant::decimal(static_cast<double>(unzigzag(readVarint(p))) / kTenThousandths);
         case kDecimal: {
             double value = 0;
             std::memcpy(&value, p, sizeof value);

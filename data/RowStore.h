@@ -18,6 +18,8 @@ public:
     static std::shared_ptr<const RowStore> read(sqlite3_stmt* statement);
 
     std::size_t rowCount() const { return m_rowStarts.size(); }
+    // Bytes held, rows and offsets included.
+    std::size_t byteSize() const;
     std::size_t columnCount() const { return m_columnNames.size(); }
     const std::vector<std::string>& columnNames() const { return m_columnNames; }
 
@@ -30,9 +32,14 @@ public:
 private:
     class Encoder;
     const unsigned char* field(std::size_t row, std::size_t column) const;
+    std::uint64_t rowStart(std::size_t row) const;
+    void addRowStart(std::uint64_t offset);
 
     std::vector<std::string> m_columnNames;
-    std::vector<std::uint64_t> m_rowStarts;
+    // Each row's start as the low 32 bits of its offset; the rare rows where the high part grows (every
+    // 4 GiB of fields) are listed apart. Four bytes a row instead of eight.
+    std::vector<std::uint32_t> m_rowStarts;
+    std::vector<std::size_t> m_rowsStartingHigher;
     struct FreeDeleter {
         void operator()(unsigned char* bytes) const;
     };

@@ -32,7 +32,10 @@ bool sameName(std::string_view a, std::string_view b) {
 std::string joined(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += name;
     }
     return text;
 }

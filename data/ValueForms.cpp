@@ -222,7 +222,11 @@ std::string plainText(double value) {
     std::string digits;
     long long pointPosition = 0;
     significantDigits(value, digits, pointPosition);
-    return (value < 0 ? "-" : "") + fixedText(digits, pointPosition);
+    std::string text = fixedText(digits, pointPosition);
+    if (value < 0) {
+        text.insert(0, 1, '-');
+    }
+    return text;
 }
 
 std::string plainText(long long value) {
@@ -257,7 +261,13 @@ std::string balanceText(double value) {
     }
     const bool isZero = whole == "0" && hundredths == "00";
     const bool negative = value < 0 && !isZero;
-    return (negative ? "-" : "") + groupedByThree(whole) + "." + hundredths;
+    std::string text = groupedByThree(whole);
+    text += '.';
+    text += hundredths;
+    if (negative) {
+        text.insert(0, 1, '-');
+    }
+    return text;
 }
 
 }  // namespace ValueForms

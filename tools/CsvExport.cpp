@@ -18,7 +18,10 @@ constexpr const char* kTables[] = {"GMaster", "Income", "Expenses"};
 std::string row(const RowStore& rows, std::size_t index) {
     std::string line;
     for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-        line += (column > 0 ? "," : "") + CsvExport::field(rows.text(index, column));
+        if (column > 0) {
+            line += ',';
+        }
+        line += CsvExport::field(rows.text(index, column));
     }
     return line + "\r\n";
 }
@@ -34,7 +37,10 @@ void writeTable(sqlite3* db, const std::string& table, const fs::path& file) {
     std::ofstream out(file, std::ios::binary);
     std::string header;
     for (const auto& name : rows->columnNames()) {
-        header += (header.empty() ? "" : ",") + CsvExport::field(name);
+        if (!header.empty()) {
+            header += ',';
+        }
+        header += CsvExport::field(name);
     }
     out << header << "\r\n";
     for (std::size_t index = 0; index < rows->rowCount(); ++index) {

@@ -3,9 +3,12 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 #include "data/DbError.h"
 #include "data/RecordNumbering.h"
 #include "data/Recordset.h"
+#include "data/SqliteHandles.h"
 #include "data/Statements.h"
 #include "data/ValueForms.h"
 #include "tests/datasupport/TempDatabase.h"
@@ -90,6 +93,42 @@ TEST(Recordset, NullsTextsAndOddValuesComeBackAsStored) {
     rs.MoveNext();
     EXPECT_EQ(rs.Fields(3).toText(), "99999999999.9999");
     EXPECT_EQ(rs.Fields(1).toDate(), (CalendarDate{2024, 2, 29}));
+}
+
+// The compact storage keeps amounts in a few bytes; every double must still come back bit for bit.
+TEST(Recordset, EveryDecimalComesBackExactly) {
+    TempDatabase db;
+    auto& c = db.connection();
+    const double values[] = {12.5,
+                             0.1,
+                             0.0001,
+                             1e-5,
+                             1234.5678,
+                             99999999999.9999,
+                             1e300,
+                             -250.75,
+                             1500.0,
+                             9007199254740993.0,
+                             0.30000000000000004,
+                             5e-324};
+    c.Execute("CREATE TABLE Figures (SrNo INTEGER PRIMARY KEY, Amount REAL)");
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        sqlite3_stmt* raw = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(c.handle(), "INSERT INTO Figures VALUES(?, ?)", -1, &raw, nullptr),
+                  SQLITE_OK);
+        const SqliteStatement insert(raw);
+        sqlite3_bind_int64(raw, 1, static_cast<sqlite3_int64>(i + 1));
+        sqlite3_bind_double(raw, 2, values[i]);
+        ASSERT_EQ(sqlite3_step(raw), SQLITE_DONE);
+    }
+    Recordset rs = query(c, "Select SrNo, Amount from Figures order by SrNo");
+    for (const double expected : values) {
+        const Variant stored = rs.Fields(1);
+        ASSERT_EQ(stored.type(), Variant::Type::Decimal);
+        const double got = stored.toDouble();
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << expected << " came back as " << got;
+        rs.MoveNext();
+    }
 }
 
 TEST(ExactSum, TotalsAreExactAndNullWithoutRows) {
