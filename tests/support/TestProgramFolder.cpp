@@ -1,0 +1,30 @@
+// A temporary program folder holding Database/Database.mdb.
+#include "tests/support/TestProgramFolder.h"
+
+#include <QDir>
+
+#include <stdexcept>
+
+#include "data/Schema.h"
+#include "ui/ProgramFolder.h"
+
+using namespace Qt::StringLiterals;
+
+TestProgramFolder::TestProgramFolder(Contents contents) {
+    if (!m_folder.isValid()) {
+        throw std::runtime_error("cannot make a temporary program folder");
+    }
+    if (contents == Contents::EmptyDatabase) {
+        QDir(m_folder.path()).mkpath(u"Database"_s);
+        Schema::createDatabase(databasePath().toStdString());
+    }
+    m_previous = ProgramFolder::setOverride(m_folder.path());
+}
+
+TestProgramFolder::~TestProgramFolder() {
+    ProgramFolder::setOverride(m_previous);
+}
+
+QString TestProgramFolder::databasePath() const {
+    return m_folder.path() + u"/Database/Database.mdb"_s;
+}
