@@ -1,0 +1,68 @@
+// Working windows inside the main window's frame: a fixed client area with a close box and no other.
+#include "ui/ChildWindow.h"
+
+#include <QMdiArea>
+
+#include <cmath>
+
+#include "ui/Guard.h"
+#include "ui/Twips.h"
+
+namespace {
+
+// The fixed-size hint is what keeps the frame from offering to resize the window.
+constexpr Qt::WindowFlags kFlags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                   Qt::MSWindowsFixedSizeDialogHint;
+
+int toPixels(double twips) {
+    return static_cast<int>(std::lround(twips / Twips::kPerPixel));
+}
+
+}  // namespace
+
+ChildWindow::ChildWindow(QMdiArea* area, int clientWidthTwips, int clientHeightTwips)
+    : QMdiSubWindow(nullptr, kFlags), m_client(new QWidget(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(m_client);
+    // The frame has its margins only once the window is in the area.
+    if (area != nullptr) {
+        area->addSubWindow(this, kFlags);
+    }
+    setClientSize(Twips::size(clientWidthTwips, clientHeightTwips));
+}
+
+int ChildWindow::widthTwips() const {
+    return Twips::fromPixels(m_client->width()) + kBorderTwips;
+}
+
+int ChildWindow::heightTwips() const {
+    return Twips::fromPixels(height());
+}
+
+void ChildWindow::setWidthTwips(int outerWidth) {
+    setClientSize({Twips::toPixels(outerWidth - kBorderTwips), m_client->height()});
+}
+
+void ChildWindow::setLeftTwips(double left) {
+    move(toPixels(left), y());
+}
+
+void ChildWindow::setTopTwips(double top) {
+    move(x(), toPixels(top));
+}
+
+void ChildWindow::load() {
+    runGuarded([this] { Form_Load(); });
+    show();
+}
+
+void ChildWindow::setClientSize(QSize pixels) {
+    m_client->setFixedSize(pixels);
+    // The frame and title bar are the style's; the window's outer size follows the client area and cannot
+    // be dragged to another.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    adjustSize();
+    setFixedSize(size());
+}
