@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,8 +17,11 @@
 #include "app/FormAbout.h"
 #include "app/MainStatusBar.h"
 #include "app/frmSplash.h"
+#include "master/frmGMaster.h"
+#include "reports/frmReport.h"
 #include "ui/Guard.h"
 #include "ui/MessageBox.h"
+#include "ui/Module2.h"
 #include "ui/Pictures.h"
 #include "ui/UrlOpener.h"
 
@@ -173,15 +177,50 @@ void MDIForm1::MDIForm_Unload(int& Cancel) {
     }
 }
 
-void MDIForm1::MnuIncomeSource_Click() {}
+frmGMaster* MDIForm1::masterWindow() const {
+    return m_master;
+}
 
-void MDIForm1::MnuExpCategory_Click() {}
+frmReport* MDIForm1::reportWindow() const {
+    return m_report;
+}
+
+template <typename Window>
+Window* MDIForm1::openChild(QPointer<Window>& window) {
+    if (!window) {
+        window = new Window(mdiArea);
+        window->load();
+    }
+    return window;
+}
+
+void MDIForm1::openMaster(const QString& caption, void (frmGMaster::*fill)(), const QString& label,
+                          const QString& kind) {
+    frmGMaster* master = openChild(m_master);
+    master->setWindowTitle(caption);
+    // A failing fill is shown, and the opening still completes: the caption, the label and the kind the
+    // window saves must all name the same list.
+    runGuarded([master, fill] { (master->*fill)(); });
+    master->show();
+    master->Label2->setText(label);
+    Module2::MasterType() = kind;
+}
+
+void MDIForm1::MnuIncomeSource_Click() {
+    openMaster(u"  Income Source Master"_s, &frmGMaster::FillIncome, u"Source : "_s, u"2"_s);
+}
+
+void MDIForm1::MnuExpCategory_Click() {
+    openMaster(u"  Exp. Category Master"_s, &frmGMaster::FillExpense, u"Exp. Category : "_s, u"1"_s);
+}
 
 void MDIForm1::MnuIncome_Click() {}
 
 void MDIForm1::MnuExpenses_Click() {}
 
-void MDIForm1::MnuReports_Click() {}
+void MDIForm1::MnuReports_Click() {
+    openChild(m_report);
+}
 
 void MDIForm1::MnuAbout_Click() {
     FormAbout about;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -13,6 +14,8 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class MainStatusBar;
+class frmGMaster;
+class frmReport;
 
 class MDIForm1 final : public QMainWindow {
     Q_OBJECT
@@ -28,6 +31,10 @@ public:
 
     // The splash window while it is still open.
     frmSplash* splash() const { return m_splash.get(); }
+
+    // The working windows while they are open.
+    frmGMaster* masterWindow() const;
+    frmReport* reportWindow() const;
 
     QMdiArea* mdiArea = nullptr;
 
@@ -72,5 +79,14 @@ private:
     // Asks the exit question; on Yes ends the program at once. Gives whether it ends.
     bool confirmExit();
 
+    // Loads the window unless it is open; an open window is left as it is.
+    template <typename Window>
+    Window* openChild(QPointer<Window>& window);
+    // The master data window's opening, in its fixed order: caption, fill, show, label, MasterType.
+    void openMaster(const QString& caption, void (frmGMaster::*fill)(), const QString& label,
+                    const QString& kind);
+
     std::unique_ptr<frmSplash> m_splash;
+    QPointer<frmGMaster> m_master;
+    QPointer<frmReport> m_report;
 };

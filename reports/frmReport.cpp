@@ -1,0 +1,133 @@
+// The summary report window: its labels and the three figures it computes while it loads.
+#include "reports/frmReport.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <algorithm>
+#include <string_view>
+
+#include "data/Recordset.h"
+#include "data/Statements.h"
+#include "data/ValueForms.h"
+#include "data/Variant.h"
+#include "ui/Fonts.h"
+#include "ui/Module2.h"
+#include "ui/Twips.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kClientWidth = 4215;
+constexpr int kClientHeight = 2085;
+constexpr int kLabelHeight = 255;
+// The prompts are sized to their text and all end here, so their colons line up.
+constexpr int kPromptRightEdge = 1860;
+constexpr int kValueLeft = 2160;
+constexpr int kValueWidth = 1605;
+
+const QColor kLoss(0xFF, 0x00, 0x00);
+const QColor kGain(0x00, 0x00, 0x00);
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text) {
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(name);
+    result->setFont(Fonts::tahoma(true));
+    return result;
+}
+
+// A prompt sized to its text with its right edge at the common one; a font wider than the design's
+// grows it to the left rather than clipping it.
+QLabel* prompt(QWidget* parent, const QString& name, const QString& text, int left, int top) {
+    QLabel* result = label(parent, name, text);
+    result->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    const int right = Twips::toPixels(kPromptRightEdge);
+    const int width = std::max(result->sizeHint().width(), right - Twips::toPixels(left));
+    result->setGeometry(right - width, Twips::toPixels(top), width, Twips::toPixels(kLabelHeight));
+    return result;
+}
+
+QLabel* figure(QWidget* parent, const QString& name, int top) {
+    QLabel* result = label(parent, name, QString());
+    result->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Twips::place(result, kValueLeft, top, kValueWidth, kLabelHeight);
+    return result;
+}
+
+QFrame* outline(QWidget* parent, const QString& name, const QColor& colour) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Window, colour);
+    frame->setPalette(palette);
+    return frame;
+}
+
+// A total's sum in its plain text form; a sum over no rows is null and reads 0.
+QString total(std::string_view query, std::string_view alias) {
+    Recordset totals;
+    totals.Open(query, Module2::Connection(), Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
+    const Variant sum = totals.Fields(alias);
+    return sum.isNull() ? u"0"_s : QString::fromStdString(ValueForms::plainText(sum.toDouble()));
+}
+
+double numericValue(const QLabel* label) {
+    return ValueForms::numericValue(label->text().toStdString());
+}
+
+}  // namespace
+
+frmReport::frmReport(QMdiArea* area) : ChildWindow(area, kClientWidth, kClientHeight) {
+    setObjectName(u"frmReport"_s);
+    setWindowTitle(u"  R e p o r t"_s);
+    QWidget* form = client();
+    form->setFont(Fonts::tahoma(true));
+
+    // Made first, so that it lies beneath the labels it frames.
+    Shape1 = outline(form, u"Shape1"_s, QColor(0x00, 0x00, 0xFF));
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1->setLineWidth(2);
+    Twips::place(Shape1, 120, 120, 3975, 1815);
+
+    Label1 = prompt(form, u"Label1"_s, u"Total Income : "_s, 600, 240);
+    LblIncome = figure(form, u"LblIncome"_s, 240);
+    Label2 = prompt(form, u"Label2"_s, u"Total Expenses : "_s, 450, 720);
+    LblExpenses = figure(form, u"LblExpenses"_s, 720);
+
+    Line1 = outline(form, u"Line1"_s, QColor(0x80, 0x80, 0x80));
+    Line1->setFrameShape(QFrame::NoFrame);
+    Line1->setAutoFillBackground(true);
+    Twips::place(Line1, 240, 1200, 3720, Twips::kPerPixel);
+
+    Label3 = prompt(form, u"Label3"_s, u"Available Balance : "_s, 240, 1440);
+    LblBalance = figure(form, u"LblBalance"_s, 1440);
+}
+
+frmReport::~frmReport() = default;
+
+void frmReport::Form_Load() {
+    Module2::CenterForm(*this);
+    GetIncTotal();
+    GetExpTotal();
+    GetTotal();
+}
+
+void frmReport::GetExpTotal() {
+    LblExpenses->setText(total(Statements::kReportExpensesTotal, "TotE"));
+}
+
+void frmReport::GetIncTotal() {
+    LblIncome->setText(total(Statements::kReportIncomeTotal, "TotI"));
+}
+
+void frmReport::GetTotal() {
+    // Worked out from the figures as shown, so the balance always agrees with the two lines above it.
+    const double income = numericValue(LblIncome);
+    const double expenses = numericValue(LblExpenses);
+    QPalette palette = LblBalance->palette();
+    palette.setColor(QPalette::WindowText, income < expenses ? kLoss : kGain);
+    LblBalance->setPalette(palette);
+    LblBalance->setText(QString::fromStdString(ValueForms::balanceText(income - expenses)));
+}

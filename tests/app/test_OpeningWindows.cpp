@@ -1,0 +1,148 @@
+// The main window opens each working window once; the master window's opening keeps caption, label and kind
+// together, even when its list cannot be filled.
+#include <QLabel>
+#include <QMdiArea>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+#include "app/MDIForm1.h"
+#include "data/ConnectionString.h"
+#include "data/SqliteHandles.h"
+#include "master/frmGMaster.h"
+#include "reports/frmReport.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TestProgramFolder.h"
+#include "tests/support/TopLevelWindows.h"
+#include "ui/ListView.h"
+#include "ui/Module2.h"
+
+using namespace Qt::StringLiterals;
+
+class OpeningWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void masterModesShareOneWindow_data();
+    void masterModesShareOneWindow();
+    void failedFillStillCompletesTheOpening();
+    void reportOpensOnceAndKeepsItsFigures();
+
+private:
+    void trigger(const QString& menuItem);
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<MDIForm1> m_window;
+};
+
+void OpeningWindowsTest::init() {
+    m_folder = std::make_unique<TestProgramFolder>();
+    Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
+    Module2::MasterType().clear();
+    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(1,'Salary','2')");
+    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(2,'Rent','1')");
+    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(3,'Food','1')");
+    m_window = std::make_unique<MDIForm1>();
+    m_window->show();
+}
+
+void OpeningWindowsTest::cleanup() {
+    m_window.reset();
+    Module2::Connection().Close();
+    m_folder.reset();
+    QTRY_VERIFY(visibleTopLevelWindows().isEmpty());
+}
+
+void OpeningWindowsTest::trigger(const QString& menuItem) {
+    m_window->findChild<QAction*>(menuItem)->trigger();
+}
+
+void OpeningWindowsTest::masterModesShareOneWindow_data() {
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("income sources") << QStringList{u"MnuIncomeSource"_s} << u"  Income Source Master"_s
+                                    << u"Source : "_s << u"2"_s << 1;
+    QTest::newRow("expense categories") << QStringList{u"MnuExpCategory"_s} << u"  Exp. Category Master"_s
+                                        << u"Exp. Category : "_s << u"1"_s << 2;
+    QTest::newRow("categories, then sources") << QStringList{u"MnuExpCategory"_s, u"MnuIncomeSource"_s}
+                                              << u"  Income Source Master"_s << u"Source : "_s << u"2"_s << 1;
+    QTest::newRow("sources, then categories twice")
+        << QStringList{u"MnuIncomeSource"_s, u"MnuExpCategory"_s, u"MnuExpCategory"_s}
+        << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2;
+}
+
+void OpeningWindowsTest::masterModesShareOneWindow() {
+    QFETCH(QStringList, commands);
+    QFETCH(QString, caption);
+    QFETCH(QString, label);
+    QFETCH(QString, kind);
+    QFETCH(int, entries);
+    QPointer<frmGMaster> first;
+    for (const QString& command : commands) {
+        trigger(command);
+        if (!first) {
+            first = m_window->masterWindow();
+        }
+    }
+    frmGMaster* master = m_window->masterWindow();
+    QVERIFY(master != nullptr);
+    QCOMPARE(master, first.data());
+    QCOMPARE(m_window->mdiArea->subWindowList().size(), 1);
+    QCOMPARE(master->windowTitle(), caption);
+    QCOMPARE(master->Label2->text(), label);
+    QCOMPARE(Module2::MasterType(), kind);
+    QCOMPARE(master->ListView1->itemCount(), entries);
+}
+
+// A second program holds the file locked while the window opens: the failure is shown, and the window still
+// names, and will save, the kind that was asked for.
+void OpeningWindowsTest::failedFillStillCompletesTheOpening() {
+    trigger(u"MnuIncomeSource"_s);
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open(m_folder->databasePath().toUtf8().constData(), &raw), SQLITE_OK);
+    const SqliteDb other(raw);
+    QCOMPARE(sqlite3_exec(raw, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    MessageRecorder messages;
+    trigger(u"MnuExpCategory"_s);
+    QCOMPARE(messages.count(), 1);
+    QVERIFY2(messages.last().prompt.contains(u"locked"_s), qPrintable(messages.last().prompt));
+    frmGMaster* master = m_window->masterWindow();
+    QCOMPARE(master->windowTitle(), u"  Exp. Category Master"_s);
+    QCOMPARE(master->Label2->text(), u"Exp. Category : "_s);
+    QCOMPARE(Module2::MasterType(), u"1"_s);
+
+    QCOMPARE(sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    trigger(u"MnuExpCategory"_s);
+    QCOMPARE(master->ListView1->itemCount(), 2);
+    QCOMPARE(messages.count(), 1);
+}
+
+void OpeningWindowsTest::reportOpensOnceAndKeepsItsFigures() {
+    Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
+    trigger(u"MnuReports"_s);
+    frmReport* report = m_window->reportWindow();
+    QVERIFY(report != nullptr);
+    QCOMPARE(report->LblIncome->text(), u"1500"_s);
+
+    Module2::Connection().Execute("Insert Into Income values(2,'2024-01-06','Salary',500,'y')");
+    trigger(u"MnuReports"_s);
+    QCOMPARE(m_window->reportWindow(), report);
+    QCOMPARE(report->LblIncome->text(), u"1500"_s);
+    QCOMPARE(m_window->mdiArea->subWindowList().size(), 1);
+
+    report->close();
+    QTRY_VERIFY(m_window->reportWindow() == nullptr);
+    trigger(u"MnuReports"_s);
+    QCOMPARE(m_window->reportWindow()->LblIncome->text(), u"2000"_s);
+}
+
+QTEST_MAIN(OpeningWindowsTest)
+#include "test_OpeningWindows.moc"
