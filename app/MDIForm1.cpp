@@ -19,6 +19,8 @@
 #include "app/frmSplash.h"
 #include "master/frmGMaster.h"
 #include "reports/frmReport.h"
+#include "transactions/frmExpenses.h"
+#include "transactions/frmIncome.h"
 #include "ui/Guard.h"
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"
@@ -181,6 +183,14 @@ frmGMaster* MDIForm1::masterWindow() const {
     return m_master;
 }
 
+frmIncome* MDIForm1::incomeWindow() const {
+    return m_income;
+}
+
+frmExpenses* MDIForm1::expensesWindow() const {
+    return m_expenses;
+}
+
 frmReport* MDIForm1::reportWindow() const {
     return m_report;
 }
@@ -214,9 +224,13 @@ void MDIForm1::MnuExpCategory_Click() {
     openMaster(u"  Exp. Category Master"_s, &frmGMaster::FillExpense, u"Exp. Category : "_s, u"1"_s);
 }
 
-void MDIForm1::MnuIncome_Click() {}
+void MDIForm1::MnuIncome_Click() {
+    openChild(m_income);
+}
 
-void MDIForm1::MnuExpenses_Click() {}
+void MDIForm1::MnuExpenses_Click() {
+    openChild(m_expenses);
+}
 
 void MDIForm1::MnuReports_Click() {
     openChild(m_report);

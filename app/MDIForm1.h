@@ -14,7 +14,9 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class MainStatusBar;
+class frmExpenses;
 class frmGMaster;
+class frmIncome;
 class frmReport;
 
 class MDIForm1 final : public QMainWindow {
@@ -34,6 +36,8 @@ public:
 
     // The working windows while they are open.
     frmGMaster* masterWindow() const;
+    frmIncome* incomeWindow() const;
+    frmExpenses* expensesWindow() const;
     frmReport* reportWindow() const;
 
     QMdiArea* mdiArea = nullptr;
@@ -88,5 +92,7 @@ private:
 
     std::unique_ptr<frmSplash> m_splash;
     QPointer<frmGMaster> m_master;
+    QPointer<frmIncome> m_income;
+    QPointer<frmExpenses> m_expenses;
     QPointer<frmReport> m_report;
 };

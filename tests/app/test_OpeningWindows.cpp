@@ -1,7 +1,9 @@
 // The main window opens each working window once; the master window's opening keeps caption, label and kind
 // together, even when its list cannot be filled.
+#include <QAction>
 #include <QLabel>
 #include <QMdiArea>
+#include <QToolBar>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -16,8 +18,11 @@
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "transactions/frmExpenses.h"
+#include "transactions/frmIncome.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"
+#include "ui/SimpleCombo.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +36,7 @@ private slots:
     void masterModesShareOneWindow();
     void failedFillStillCompletesTheOpening();
     void reportOpensOnceAndKeepsItsFigures();
+    void transactionWindowsOpenOnceEach();
 
 private:
     void trigger(const QString& menuItem);
@@ -142,6 +148,27 @@ void OpeningWindowsTest::reportOpensOnceAndKeepsItsFigures() {
     QTRY_VERIFY(m_window->reportWindow() == nullptr);
     trigger(u"MnuReports"_s);
     QCOMPARE(m_window->reportWindow()->LblIncome->text(), u"2000"_s);
+}
+
+// From the menu or the toolbar, a second choice leaves the open window where it is, with what was typed.
+void OpeningWindowsTest::transactionWindowsOpenOnceEach() {
+    trigger(u"MnuIncome"_s);
+    frmIncome* income = m_window->incomeWindow();
+    QVERIFY(income != nullptr);
+    QCOMPARE(income->windowTitle(), u"I n c o m e"_s);
+    income->CboSource->setText(u"typed"_s);
+    trigger(u"MnuExpenses"_s);
+    QVERIFY(m_window->expensesWindow() != nullptr);
+    QCOMPARE(m_window->expensesWindow()->windowTitle(), u"E x p e n s e s"_s);
+    trigger(u"MnuIncome"_s);
+    for (QAction* action : m_window->Toolbar1->actions()) {
+        if (action->text() == u"Income"_s || action->text() == u"Expenses"_s) {
+            action->trigger();
+        }
+    }
+    QCOMPARE(m_window->incomeWindow(), income);
+    QCOMPARE(income->CboSource->text(), u"typed"_s);
+    QCOMPARE(m_window->mdiArea->subWindowList().size(), 2);
 }
 
 QTEST_MAIN(OpeningWindowsTest)
