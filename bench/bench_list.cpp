@@ -170,6 +170,8 @@ void BM_MemoryPerRow(benchmark::State& state) {
         state.counters["bytes_per_row"] = static_cast<double>(painted - before) / static_cast<double>(rows);
         state.counters["result_set_bytes_per_row"] =
             static_cast<double>(opened - before) / static_cast<double>(rows);
+        state.counters["stored_bytes_per_row"] =
+            static_cast<double>(records.rows()->byteSize()) / static_cast<double>(rows);
         state.counters["list_bytes_per_row"] =
             static_cast<double>(painted - opened) / static_cast<double>(rows);
     }

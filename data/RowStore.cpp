@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "data/DbError.h"
 #include "data/EngineReason.h"
@@ -73,8 +71,7 @@ constexpr double kTenThousandths = 10000.0;
 
 }  // namespace
 
-// Appends encoded fields to a growing block. Growth goes through realloc, which for large blocks remaps pages
-// instead of copying them, so reading a million rows never holds two copies of the block.
+// Appends encoded fields to the store's growing block.
 class RowStore::Encoder {
 public:
     explicit Encoder(RowStore& store) : m_store(store) {}
@@ -98,9 +95,8 @@ public:
     }
 
     void finish() {
-        if (m_capacity > m_store.m_size) {
-            reserveExactly(m_store.m_size);
-        }
+        m_store.m_bytes.shrinkToFit();
+        m_store.m_rowStarts.shrinkToFit();
     }
 
 private:
@@ -156,31 +152,10 @@ private:
         append(buffer, n);
     }
 
-    void append(const void* bytes, std::size_t count) {
-        if (m_store.m_size + count > m_capacity) {
-            reserveExactly(std::max(m_capacity * 2, m_store.m_size + count + 4096));
-        }
-        std::memcpy(m_store.m_bytes.get() + m_store.m_size, bytes, count);
-        m_store.m_size += count;
-    }
-
-    void reserveExactly(std::size_t capacity) {
-        void* grown = std::realloc(m_store.m_bytes.get(), std::max<std::size_t>(capacity, 1));
-        if (grown == nullptr) {
-            throw DbError("There is not enough memory to read the result of the query.");
-        }
-        static_cast<void>(m_store.m_bytes.release());
-        m_store.m_bytes.reset(static_cast<unsigned char*>(grown));
-        m_capacity = capacity;
-    }
+    void append(const void* bytes, std::size_t count) { m_store.m_bytes.append(bytes, count); }
 
     RowStore& m_store;
-    std::size_t m_capacity = 0;
 };
-
-void RowStore::FreeDeleter::operator()(unsigned char* bytes) const {
-    std::free(bytes);
-}
 
 std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
     auto store = std::make_shared<RowStore>();
@@ -194,7 +169,7 @@ std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
     Encoder encoder(*store);
     int status = SQLITE_ROW;
     while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
-        store->addRowStart(store->m_size);
+        store->addRowStart(store->m_bytes.size());
         for (int column = 0; column < columns; ++column) {
             encoder.field(statement, column, dateColumns[static_cast<std::size_t>(column)]);
         }
@@ -203,12 +178,11 @@ std::shared_ptr<const RowStore> RowStore::read(sqlite3_stmt* statement) {
         throw DbError(engineReason(sqlite3_db_handle(statement)));
     }
     encoder.finish();
-    store->m_rowStarts.shrink_to_fit();
     return store;
 }
 
 const unsigned char* RowStore::field(std::size_t row, std::size_t column) const {
-    const unsigned char* p = m_bytes.get() + rowStart(row);
+    const unsigned char* p = m_bytes.data() + rowStart(row);
     for (std::size_t i = 0; i < column; ++i) {
         p = skipField(p);
     }
@@ -218,9 +192,10 @@ const unsigned char* RowStore::field(std::size_t row, std::size_t column) const 
 void RowStore::addRowStart(std::uint64_t offset) {
     const std::size_t wraps = m_rowsStartingHigher.size();
     if (offset >> 32 != wraps) {
-        m_rowsStartingHigher.push_back(m_rowStarts.size());
+        m_rowsStartingHigher.push_back(rowCount());
     }
-    m_rowStarts.push_back(static_cast<std::uint32_t>(offset));
+    const auto low = static_cast<std::uint32_t>(offset);
+    m_rowStarts.append(&low, sizeof low);
 }
 
 std::uint64_t RowStore::rowStart(std::size_t row) const {
@@ -230,12 +205,13 @@ std::uint64_t RowStore::rowStart(std::size_t row) const {
             std::upper_bound(m_rowsStartingHigher.begin(), m_rowsStartingHigher.end(), row) -
             m_rowsStartingHigher.begin());
     }
-    return (high << 32) | m_rowStarts[row];
+    std::uint32_t low = 0;
+    std::memcpy(&low, m_rowStarts.data() + row * sizeof low, sizeof low);
+    return (high << 32) | low;
 }
 
 std::size_t RowStore::byteSize() const {
-    return m_size + m_rowStarts.size() * sizeof(std::uint32_t) +
-           m_rowsStartingHigher.size() * sizeof(std::size_t);
+    return m_bytes.size() + m_rowStarts.size() + m_rowsStartingHigher.size() * sizeof(std::size_t);
 }
 
 Variant::Type RowStore::type(std::size_t row, std::size_t column) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data/GrowingBuffer.h"
 #include "data/Variant.h"
 
 class RowStore {
@@ -17,7 +18,7 @@ public:
     // Reads every row of a prepared statement. Columns declared DATE give dates.
     static std::shared_ptr<const RowStore> read(sqlite3_stmt* statement);
 
-    std::size_t rowCount() const { return m_rowStarts.size(); }
+    std::size_t rowCount() const { return m_rowStarts.size() / sizeof(std::uint32_t); }
     // Bytes held, rows and offsets included.
     std::size_t byteSize() const;
     std::size_t columnCount() const { return m_columnNames.size(); }
@@ -38,11 +39,7 @@ private:
     std::vector<std::string> m_columnNames;
     // Each row's start as the low 32 bits of its offset; the rare rows where the high part grows (every
     // 4 GiB of fields) are listed apart. Four bytes a row instead of eight.
-    std::vector<std::uint32_t> m_rowStarts;
+    GrowingBuffer m_rowStarts;
     std::vector<std::size_t> m_rowsStartingHigher;
-    struct FreeDeleter {
-        void operator()(unsigned char* bytes) const;
-    };
-    std::unique_ptr<unsigned char, FreeDeleter> m_bytes;
-    std::size_t m_size = 0;
+    GrowingBuffer m_bytes;
 };
