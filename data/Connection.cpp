@@ -2,6 +2,7 @@
 #include "data/Connection.h"
 
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +34,42 @@ void runPragma(sqlite3* db, const char* pragma, const std::string& path) {
         sqlite3_free(message);
         throw DbError("Cannot open the database '" + path + "': " + reason);
     }
+}
+
+// One whole-number answer of a pragma; -1 when it has none.
+std::int64_t pragmaValue(sqlite3* db, const char* pragma) {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, pragma, -1, &raw, nullptr) != SQLITE_OK) {
+        return -1;
+    }
+    const SqliteStatement statement(raw);
+    return sqlite3_step(raw) == SQLITE_ROW ? sqlite3_column_int64(raw, 0) : -1;
+}
+
+// A whole-file check would read every page of a large book at every start. These cheap probes catch what
+// commonly goes wrong instead: a file cut short (fewer bytes than its header's page count says), and a
+// damaged root or edge page of one of the three tables (each table's first and last rows are read, which
+// walks its root and both edges). Damage deeper in a table shows when a window reads it, and
+// `orvella-db check` finds it. Empty when nothing was found.
+std::string firstDamage(sqlite3* db, const std::string& path) {
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(path, error);
+    const std::int64_t pages = pragmaValue(db, "PRAGMA page_count");
+    const std::int64_t pageSize = pragmaValue(db, "PRAGMA page_size");
+    if (!error && pages > 0 && pageSize > 0 && static_cast<std::uintmax_t>(pages * pageSize) > bytes) {
+        return "the file is shorter than its own header says";
+    }
+    for (const char* probe : {"SELECT * FROM GMaster LIMIT 1", "SELECT max(SrNo) FROM GMaster",
+                              "SELECT * FROM Income LIMIT 1", "SELECT max(SrNo) FROM Income",
+                              "SELECT * FROM Expenses LIMIT 1", "SELECT max(SrNo) FROM Expenses"}) {
+        char* message = nullptr;
+        if (sqlite3_exec(db, probe, nullptr, nullptr, &message) != SQLITE_OK) {
+            std::string reason = message ? message : engineReason(db);
+            sqlite3_free(message);
+            return reason;
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -72,6 +109,12 @@ void Connection::Open(std::string_view connectionString, std::string_view, std::
             description += " " + problem;
         }
         throw DbError(description);
+    }
+    // A damaged file is refused before the user adds work to it.
+    const std::string damage = firstDamage(raw, path);
+    if (!damage.empty()) {
+        throw DbError("Cannot open the database '" + path +
+                      "': the file is damaged; restore it from a backup (" + damage + ").");
     }
     ExactSum::install(raw);
     m_db = std::move(db);
