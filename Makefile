@@ -4,7 +4,7 @@ TEST_DIR    := build/test
 BENCH_DIR   := build/bench
 JOBS        := $(shell nproc)
 
-.PHONY: all deps release run test bench fuzz format clean
+.PHONY: all deps release run test bench fuzz format clean install package screenshots
 
 all: release
 
@@ -22,6 +22,21 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVELLA_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The program folder (default ~/.local/opt/orvella) with its database, and the desktop entry and icon for
+# the user; an existing Database/Database.mdb is kept.
+PREFIX ?= $(HOME)/.local/opt/orvella
+install: release
+	cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)"
+
+# A .tar.gz of the program folder with an empty database, to unpack anywhere and run from there.
+package: release
+	cd $(RELEASE_DIR) && cpack -G TGZ
+	@echo "Package: $$(ls $(RELEASE_DIR)/orvella-*-linux.tar.gz)"
+
+# Pictures of every window with a small sample book, in docs/ (needs no display: uses Xvfb).
+screenshots: release
+	@scripts/screenshots.sh $(RELEASE_DIR)
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DORVELLA_TESTS=OFF -DORVELLA_BENCH=ON

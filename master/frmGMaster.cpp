@@ -76,6 +76,10 @@ frmGMaster::frmGMaster(QMdiArea* area) : ChildWindow(area, kClientWidth, kClient
     setWindowTitle(u"Master Data"_s);
     createControls();
     orderTabs();
+    // A screen reader announces each field by its prompt's words; the name field follows the list's kind.
+    TxtSrNo->setAccessibleName(u"Sr. No."_s);
+    TxtGName->setAccessibleName(u"Exp. Category"_s);
+    ListView1->setAccessibleName(u"Category Name"_s);
 
     connect(CmdNew, &QPushButton::clicked, this, guard(this, &frmGMaster::CmdNew_Click));
     connect(CmdSave, &QPushButton::clicked, this, guard(this, &frmGMaster::CmdSave_Click));
@@ -145,10 +149,12 @@ void frmGMaster::Form_Load() {
 }
 
 void frmGMaster::FillIncome() {
+    TxtGName->setAccessibleName(u"Source"_s);
     fillList(Statements::kIncomeSources);
 }
 
 void frmGMaster::FillExpense() {
+    TxtGName->setAccessibleName(u"Exp. Category"_s);
     fillList(Statements::kExpenseCategories);
 }
 

@@ -10,7 +10,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   clang clang-format clang-tidy libclang-rt-14-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool desktop-file-utils
 )
 
 missing=()

@@ -47,6 +47,15 @@ QLabel* prompt(QWidget* parent, const QString& name, const QString& text, int le
     return label;
 }
 
+// A screen reader announces a field by its prompt: the prompt's words without the colon.
+QString spoken(const QString& prompt) {
+    QString name = prompt.trimmed();
+    if (name.endsWith(u':')) {
+        name.chop(1);
+    }
+    return name.trimmed();
+}
+
 QPushButton* button(QWidget* panel, const QString& name, const QString& caption, int left) {
     auto* command = named(new QPushButton(caption, panel), name);
     Twips::place(command, left, 240, 975, 375);
@@ -77,6 +86,7 @@ TransactionForm::TransactionForm(QMdiArea* area, const TransactionTable& table)
     // controls (the date picker and the combo box, with their inner edit fields) whole in the chain, which
     // reordering them afterwards does not.
     placeControlsInTabOrder();
+    nameFieldsForScreenReaders();
     for (const TransactionTable::Button after : m_table.buttonsAfterList) {
         placeButtonAfterList(after);
     }
@@ -134,6 +144,19 @@ void TransactionForm::placeControlsInTabOrder() {
     });
     ListView1->setImageList({Pictures::icon(u"row"_s)});
     Twips::place(ListView1, 5040, 240, 5055, m_table.listHeight);
+}
+
+void TransactionForm::nameFieldsForScreenReaders() {
+    TxtSrNo->setAccessibleName(spoken(Label3->text()));
+    DTPicker1->setAccessibleName(spoken(Label2->text()));
+    // The focus sits in the combo box's edit field or its list, so those carry the name as well.
+    const QString nameField = spoken(Label1->text());
+    m_nameBox->setAccessibleName(nameField);
+    m_nameBox->editField()->setAccessibleName(nameField);
+    m_nameBox->list()->setAccessibleName(nameField);
+    TxtAmount->setAccessibleName(spoken(Label4->text()));
+    TxtParticulars->setAccessibleName(spoken(Label21->text()));
+    ListView1->setAccessibleName(windowTitle().remove(u' '));
 }
 
 void TransactionForm::placeButtonAfterList(TransactionTable::Button after) {

@@ -57,6 +57,8 @@ public:
 private:
     void placePanelsAndPrompts();
     void placeControlsInTabOrder();
+    // Gives every input control its prompt's text as its accessible name.
+    void nameFieldsForScreenReaders();
     void placeButtonAfterList(TransactionTable::Button button);
     void placeTotal();
 
