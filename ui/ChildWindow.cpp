@@ -1,7 +1,9 @@
 // Working windows inside the main window's frame: a fixed client area with a close box and no other.
 #include "ui/ChildWindow.h"
 
+#include <QApplication>
 #include <QMdiArea>
+#include <QPointer>
 
 #include <cmath>
 
@@ -65,4 +67,20 @@ void ChildWindow::setClientSize(QSize pixels) {
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
     setFixedSize(size());
+    if (isVisible()) {
+        repaintUncovered();
+    }
+}
+
+void ChildWindow::repaintUncovered() {
+    // On X11 a frame widened while shown leaves the client area it uncovers unpainted (dark) until the window
+    // is activated again, whatever is updated; showing the client afresh paints it whole. The focus is put
+    // back where it was.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    const bool focusInside = focused != nullptr && m_client->isAncestorOf(focused);
+    m_client->hide();
+    m_client->show();
+    if (focusInside && focused != nullptr && focused->isVisible()) {
+        focused->setFocus();
+    }
 }

@@ -38,6 +38,7 @@ public:
 
 private:
     void setClientSize(QSize pixels);
+    void repaintUncovered();
 
     QWidget* m_client;
 };
