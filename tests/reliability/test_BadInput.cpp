@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "data/ConnectionString.h"
-#include "data/Recordset.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/StoredRows.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
 #include "transactions/DatePicker.h"
@@ -29,17 +29,7 @@ void execute(const QString& statement) {
 }
 
 QString dump(const char* query) {
-    Recordset rows;
-    rows.Open(query, Module2::Connection(), Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
-    QStringList shown;
-    for (; !rows.Eof(); rows.MoveNext()) {
-        QStringList fields;
-        for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
-            fields << QString::fromStdString(rows.Fields(i).toText());
-        }
-        shown << fields.join(u'|');
-    }
-    return shown.join(u'\n');
+    return storedRows(QString::fromUtf8(query));
 }
 
 // Everything in the file but the income record being saved.

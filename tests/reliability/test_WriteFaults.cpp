@@ -21,6 +21,7 @@
 #include "data/Recordset.h"
 #include "master/frmGMaster.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/StoredRows.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
 #include "transactions/DatePicker.h"
@@ -182,18 +183,7 @@ QString tableOf(const QString& kind) {
 
 // Every stored row of the table (or of GMaster), one text per row.
 QString storedTable(const QString& table) {
-    Recordset rows;
-    rows.Open(u"Select * from %1 order by SrNo"_s.arg(table).toStdString(), Module2::Connection(),
-              Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
-    QStringList shown;
-    for (; !rows.Eof(); rows.MoveNext()) {
-        QStringList fields;
-        for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
-            fields << QString::fromStdString(rows.Fields(i).toText());
-        }
-        shown << fields.join(u'|');
-    }
-    return shown.join(u'\n');
+    return storedRows(u"Select * from %1 order by SrNo"_s.arg(table));
 }
 
 QString mode(const TransactionWindow* window) {
