@@ -11,8 +11,8 @@
 
 #include "data/RecordNumbering.h"
 #include "data/Statements.h"
-#include "data/ValueForms.h"
 #include "data/Variant.h"
+#include "ui/BoxValues.h"
 #include "ui/Fonts.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
@@ -181,14 +181,14 @@ void frmGMaster::focusName() {
 }
 
 std::string frmGMaster::recordNumber() const {
-    return ValueForms::plainText(ValueForms::numericValue(TxtSrNo->text().toStdString()));
+    return BoxValues::bareNumber(TxtSrNo->text());
 }
 
 void frmGMaster::CmdNew_Click() {
     CmdCancel->setText(kCancelCaption);
     const long long next =
         RecordNumbering::NextRecordNumber(Module2::Connection(), m_records, Statements::kMaxMaster);
-    TxtSrNo->setText(QString::fromStdString(ValueForms::plainText(next)));
+    TxtSrNo->setText(BoxValues::plain(next));
     CmdSave->setEnabled(true);
     CmdNew->setEnabled(false);
     TxtGName->setEnabled(true);
@@ -214,12 +214,12 @@ void frmGMaster::AddRecord() {
     if (TxtSrNo->text().isEmpty()) {
         const long long next =
             RecordNumbering::NextRecordNumber(Module2::Connection(), m_records, Statements::kMaxMaster);
-        TxtSrNo->setText(QString::fromStdString(ValueForms::plainText(next)));
+        TxtSrNo->setText(BoxValues::plain(next));
     }
     Module2::Connection().Execute(
         concat({Statements::kInsertMaster, recordNumber(), Statements::kAfterNumber,
-                ValueForms::literalText(TxtGName->text().toStdString()), Statements::kBetweenTexts,
-                ValueForms::literalText(Module2::MasterType().toStdString()), Statements::kCloseValues}));
+                BoxValues::quoted(TxtGName->text()), Statements::kBetweenTexts,
+                BoxValues::quoted(Module2::MasterType()), Statements::kCloseValues}));
     inform(u"Saved successfully"_s);
     refillCurrentKind();
 
@@ -238,9 +238,8 @@ void frmGMaster::EditRecord() {
         return;
     }
     const long long changed = Module2::Connection().Execute(
-        concat({Statements::kUpdateMaster, ValueForms::literalText(TxtGName->text().toStdString()),
-                Statements::kUpdateMasterKind, ValueForms::literalText(Module2::MasterType().toStdString()),
-                Statements::kUpdateMasterKey, recordNumber()}));
+        concat({Statements::kUpdateMaster, BoxValues::quoted(TxtGName->text()), Statements::kUpdateMasterKind,
+                BoxValues::quoted(Module2::MasterType()), Statements::kUpdateMasterKey, recordNumber()}));
     // New replaces the loaded entry's number with a free one, so an update can match no entry at all.
     // Saying so, and keeping what was typed, lets the user load the entry again instead.
     if (changed == 0) {
@@ -270,8 +269,7 @@ void frmGMaster::ListView1_DblClick() {
     if (ListView1->itemCount() == 0 || !ListView1->hasSelection()) {
         return;
     }
-    const std::string number =
-        ValueForms::plainText(ValueForms::numericValue(ListView1->selectedItemText().toStdString()));
+    const std::string number = BoxValues::bareNumber(ListView1->selectedItemText());
     if (m_records.State() == Recordset::adStateOpen) {
         m_records.Close();
     }

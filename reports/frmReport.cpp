@@ -11,6 +11,7 @@
 #include "data/Statements.h"
 #include "data/ValueForms.h"
 #include "data/Variant.h"
+#include "ui/BoxValues.h"
 #include "ui/Fonts.h"
 #include "ui/Module2.h"
 #include "ui/Twips.h"
@@ -70,11 +71,7 @@ QString total(std::string_view query, std::string_view alias) {
     Recordset totals;
     totals.Open(query, Module2::Connection(), Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
     const Variant sum = totals.Fields(alias);
-    return sum.isNull() ? u"0"_s : QString::fromStdString(ValueForms::plainText(sum.toDouble()));
-}
-
-double numericValue(const QLabel* label) {
-    return ValueForms::numericValue(label->text().toStdString());
+    return sum.isNull() ? u"0"_s : BoxValues::plain(sum.toDouble());
 }
 
 }  // namespace
@@ -124,8 +121,8 @@ void frmReport::GetIncTotal() {
 
 void frmReport::GetTotal() {
     // Worked out from the figures as shown, so the balance always agrees with the two lines above it.
-    const double income = numericValue(LblIncome);
-    const double expenses = numericValue(LblExpenses);
+    const double income = BoxValues::numericValue(LblIncome->text());
+    const double expenses = BoxValues::numericValue(LblExpenses->text());
     QPalette palette = LblBalance->palette();
     palette.setColor(QPalette::WindowText, income < expenses ? kLoss : kGain);
     LblBalance->setPalette(palette);

@@ -15,6 +15,7 @@
 #include "data/ValueForms.h"
 #include "transactions/DatePicker.h"
 #include "transactions/KeyPreview.h"
+#include "ui/BoxValues.h"
 #include "ui/DateText.h"
 #include "ui/Guard.h"
 #include "ui/ListView.h"
@@ -27,14 +28,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kEnter = 13;
-
-std::string literal(const QString& text) {
-    return ValueForms::literalText(text.toStdString());
-}
-
-std::string bareNumber(const QString& text) {
-    return ValueForms::plainText(ValueForms::numericValue(text.toStdString()));
-}
 
 // A field read into a text box: a null cannot be shown, so the record counts as unreadable.
 QString storedText(const Variant& field) {
@@ -112,8 +105,7 @@ void TransactionWindow::GetExpTotal() {
                Recordset::adLockBatchOptimistic);
     const Variant sum = total.Fields("Tot");
     LblTotal->setText(sum.isNull() ? u"Total : Rs. 0"_s
-                                   : u"Total : Rs. "_s +
-                                         QString::fromStdString(ValueForms::plainText(sum.toDouble())));
+                                   : u"Total : Rs. "_s + BoxValues::plain(sum.toDouble()));
 }
 
 void TransactionWindow::LoadData() {
@@ -161,7 +153,7 @@ void TransactionWindow::CmdNew_Click() {
     DTPicker1->setFocus();
     const long long next =
         RecordNumbering::NextRecordNumber(Module2::Connection(), m_numbering, table().maxQuery);
-    TxtSrNo->setText(QString::fromStdString(ValueForms::plainText(next)));
+    TxtSrNo->setText(BoxValues::plain(next));
     showEditing(CmdSave);
 }
 
@@ -311,7 +303,7 @@ void TransactionWindow::showEditing(QPushButton* saveButton) {
 }
 
 std::string TransactionWindow::recordNumberValue() const {
-    return bareNumber(TxtSrNo->text());
+    return BoxValues::bareNumber(TxtSrNo->text());
 }
 
 std::string TransactionWindow::dateValue() const {
@@ -319,13 +311,13 @@ std::string TransactionWindow::dateValue() const {
 }
 
 std::string TransactionWindow::nameValue() const {
-    return literal(nameBox()->text());
+    return BoxValues::quoted(nameBox()->text());
 }
 
 std::string TransactionWindow::amountValue() const {
-    return bareNumber(TxtAmount->text());
+    return BoxValues::bareNumber(TxtAmount->text());
 }
 
 std::string TransactionWindow::particularsValue() const {
-    return literal(TxtParticulars->toPlainText());
+    return BoxValues::quoted(TxtParticulars->toPlainText());
 }
