@@ -1,6 +1,5 @@
 // Start-up in the process: the single-copy rule, the splash, the connection and the main window.
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
@@ -10,7 +9,6 @@
 #include "app/Main.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
-#include "data/DbError.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
@@ -41,8 +39,6 @@ private slots:
     void cleanup() { QTRY_VERIFY(visibleTopLevelWindows().isEmpty()); }
     void normalStartShowsMainWindowThenClosesSplash();
     void secondCopyIsRefusedAndFirstUntouched();
-    void failedOpenEndsWithDescription_data();
-    void failedOpenEndsWithDescription();
     void lockOfCrashedCopyDoesNotBlock();
 };
 
@@ -95,50 +91,6 @@ void StartupTest::secondCopyIsRefusedAndFirstUntouched() {
     QCOMPARE(visibleCount<MDIForm1>(), 1);
     QCOMPARE(Module2::ConnString(), connectionStringFor(folder));
     QCOMPARE(Module2::Connection().State(), 1);
-}
-
-void StartupTest::failedOpenEndsWithDescription_data() {
-    QTest::addColumn<QByteArray>("databaseFile");
-    QTest::newRow("no Database folder") << QByteArray();
-    QTest::newRow("file that is not a database") << QByteArray("Kept by hand.\n").repeated(300);
-    QTest::newRow("file of zero bytes") << QByteArray("");
-}
-
-void StartupTest::failedOpenEndsWithDescription() {
-    QFETCH(QByteArray, databaseFile);
-    TestProgramFolder folder(TestProgramFolder::Contents::NoDatabase);
-    if (!databaseFile.isNull()) {
-        QVERIFY(QDir(folder.path()).mkpath(u"Database"_s));
-        QFile file(folder.databasePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(databaseFile);
-    }
-    // The description is the data layer's own, with nothing added.
-    QString expected;
-    try {
-        ::Connection probe;
-        probe.Open(connectionStringFor(folder));
-    } catch (const DbError& failure) {
-        expected = QString::fromUtf8(failure.what());
-    }
-    QVERIFY(expected.contains(u"Database.mdb"_s));
-
-    MessageRecorder messages;
-    int windowsAtMessage = -1;
-    messages.onMessage(
-        [&](const MessageRecorder::Message&) { windowsAtMessage = visibleTopLevelWindows().size(); });
-    Program program(folder.path() + u"/orvella"_s);
-
-    const std::optional<int> status = Main(program);
-
-    QVERIFY(status.has_value() && *status != 0);
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.last().prompt, expected);
-    QCOMPARE(messages.last().buttons, 48);
-    QCOMPARE(messages.last().title, u"Orvella"_s);
-    QCOMPARE(windowsAtMessage, 0);
-    QVERIFY(program.mainWindow() == nullptr);
-    QCOMPARE(QFile::exists(folder.databasePath()), !databaseFile.isNull());
 }
 
 void StartupTest::lockOfCrashedCopyDoesNotBlock() {

@@ -49,6 +49,7 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched_data() {
     // How the file is spoilt, and a word the description must hold so the user knows what is wrong.
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
+    QTest::newRow("no Database folder") << u"remove"_s << u"unable to open database file"_s;
     QTest::newRow("garbage") << u"garbage"_s << u"not a database"_s;
     QTest::newRow("zero bytes") << u"zero"_s << u"is missing"_s;
     QTest::newRow("truncated to two pages") << u"truncate:8192"_s << u"malformed"_s;
@@ -79,7 +80,9 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
 
     const QString how = damage.section(u':', 0, 0);
     const QString argument = damage.section(u':', 1);
-    if (how == u"garbage"_s) {
+    if (how == u"remove"_s) {
+        QVERIFY(QDir(folder.path() + u"/Database"_s).removeRecursively());
+    } else if (how == u"garbage"_s) {
         QVERIFY(writeFile(path, QByteArray("\x01\xfe garbage \x7f").repeated(1000)));
     } else if (how == u"zero"_s) {
         QVERIFY(writeFile(path, QByteArray()));
@@ -114,6 +117,7 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     QVERIFY(program.mainWindow() == nullptr);
     QCOMPARE(contentsOf(path), before);
     QCOMPARE(QDir(folder.path() + u"/Database"_s).entryList(QDir::Files), filesBefore);
+    QCOMPARE(QFile::exists(path), how != u"remove"_s);
 }
 
 QTEST_MAIN(StartupRefusalsTest)
