@@ -1,7 +1,6 @@
 // The master data window driven through its controls: numbering, saving, renaming, modes and failures.
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
@@ -9,13 +8,12 @@
 
 #include <memory>
 
-#include "data/ConnectionString.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "master/frmGMaster.h"
 #include "tests/support/MessageRecorder.h"
-#include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "tests/support/WindowTestBed.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"
 
@@ -71,39 +69,25 @@ private:
     QString stored() const;
     QString messages() const;
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<MessageRecorder> m_recorder;
-    std::unique_ptr<QMainWindow> m_main;
-    QMdiArea* m_area = nullptr;
+    std::unique_ptr<WindowTestBed> m_bed;
     QPointer<frmGMaster> m_window;
 };
 
 void TestFrmGMaster::init() {
-    m_folder = std::make_unique<TestProgramFolder>();
-    Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
+    m_bed = std::make_unique<WindowTestBed>();
     Module2::MasterType().clear();
-    m_recorder = std::make_unique<MessageRecorder>();
-    m_main = std::make_unique<QMainWindow>();
-    m_area = new QMdiArea(m_main.get());
-    m_main->setCentralWidget(m_area);
-    m_main->resize(1024, 768);
-    m_main->show();
-    m_main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+    QVERIFY(QTest::qWaitForWindowActive(&m_bed->frame()));
 }
 
 void TestFrmGMaster::cleanup() {
-    m_main.reset();
-    m_recorder.reset();
-    Module2::Connection().Close();
-    m_folder.reset();
+    m_bed.reset();
     QVERIFY(visibleTopLevelWindows().isEmpty());
 }
 
 void TestFrmGMaster::open(const QString& kind) {
     const bool income = kind == kIncome;
     if (m_window.isNull()) {
-        m_window = new frmGMaster(m_area);
+        m_window = new frmGMaster(m_bed->area());
         m_window->load();
     }
     m_window->setWindowTitle(income ? u"  Income Source Master"_s : u"  Exp. Category Master"_s);
@@ -204,7 +188,7 @@ QString TestFrmGMaster::stored() const {
 // The messages shown, in order; a failure's own description is engine text, so it stands as "failure".
 QString TestFrmGMaster::messages() const {
     QStringList shown;
-    for (const MessageRecorder::Message& message : m_recorder->messages()) {
+    for (const MessageRecorder::Message& message : m_bed->messages().messages()) {
         if (message.buttons == Msg::OkInformation && message.title == u"Orvella"_s) {
             shown << message.prompt;
         } else if (message.buttons == Msg::OkExclamation && !message.prompt.isEmpty()) {
@@ -354,11 +338,11 @@ void TestFrmGMaster::exitClosesAndNextOpeningStartsAfresh() {
 
     QTest::mouseClick(m_window->CmdCancel, Qt::LeftButton);
     QTRY_VERIFY(m_window.isNull());
-    QVERIFY(m_area->subWindowList().isEmpty());
+    QVERIFY(m_bed->area()->subWindowList().isEmpty());
 
     open(kExpense);
     QCOMPARE(snapshot(), kOpened);
-    QCOMPARE(m_recorder->count(), 0);
+    QCOMPARE(m_bed->messages().count(), 0);
 }
 
 void TestFrmGMaster::failingFillReachesTheOpener() {
@@ -367,7 +351,7 @@ void TestFrmGMaster::failingFillReachesTheOpener() {
     QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillIncome());
     QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillExpense());
     // Showing the failure is the opener's part: the window itself says nothing.
-    QCOMPARE(m_recorder->count(), 0);
+    QCOMPARE(m_bed->messages().count(), 0);
 }
 
 void TestFrmGMaster::nameLabelFitsEitherKind() {

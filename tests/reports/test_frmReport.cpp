@@ -1,17 +1,14 @@
 // The summary report over stored income and expenses: its three figures, the balance's colour, its failures.
 #include <QLabel>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QPointer>
 #include <QtTest>
 
 #include <memory>
 
-#include "data/ConnectionString.h"
 #include "reports/frmReport.h"
-#include "tests/support/MessageRecorder.h"
-#include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "tests/support/WindowTestBed.h"
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"
 
@@ -54,35 +51,22 @@ private:
     void open();
     QString figuresShown() const;
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<MessageRecorder> m_recorder;
-    std::unique_ptr<QMainWindow> m_main;
-    QMdiArea* m_area = nullptr;
+    std::unique_ptr<WindowTestBed> m_bed;
     QPointer<frmReport> m_window;
 };
 
 void TestFrmReport::init() {
-    m_folder = std::make_unique<TestProgramFolder>();
-    Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
-    m_recorder = std::make_unique<MessageRecorder>();
-    m_main = std::make_unique<QMainWindow>();
-    m_area = new QMdiArea(m_main.get());
-    m_main->setCentralWidget(m_area);
-    m_main->resize(1024, 768);
-    m_main->show();
+    m_bed = std::make_unique<WindowTestBed>();
 }
 
 void TestFrmReport::cleanup() {
-    m_main.reset();
-    m_recorder.reset();
-    Module2::Connection().Close();
-    m_folder.reset();
+    m_bed.reset();
     QVERIFY(visibleTopLevelWindows().isEmpty());
 }
 
 // As the main window opens it: loading it is all.
 void TestFrmReport::open() {
-    m_window = new frmReport(m_area);
+    m_window = new frmReport(m_bed->area());
     m_window->load();
 }
 
@@ -116,7 +100,7 @@ void TestFrmReport::figures() {
     open();
 
     QCOMPARE(figuresShown(), shown);
-    QCOMPARE(m_recorder->count(), 0);
+    QCOMPARE(m_bed->messages().count(), 0);
     // No figure or prompt is cut off.
     for (const QLabel* label : m_window->findChildren<QLabel*>()) {
         QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
@@ -136,9 +120,9 @@ void TestFrmReport::failingTotalLeavesTheRestEmpty() {
     execute(u"Alter Table Expenses Rename To Elsewhere"_s);
     open();
 
-    QCOMPARE(m_recorder->count(), 1);
-    QCOMPARE(m_recorder->last().buttons, Msg::OkExclamation);
-    QVERIFY(m_recorder->last().prompt.contains(u"Expenses"_s));
+    QCOMPARE(m_bed->messages().count(), 1);
+    QCOMPARE(m_bed->messages().last().buttons, Msg::OkExclamation);
+    QVERIFY(m_bed->messages().last().prompt.contains(u"Expenses"_s));
     QCOMPARE(m_window->LblIncome->text(), u"100"_s);
     QCOMPARE(m_window->LblExpenses->text(), QString());
     QCOMPARE(m_window->LblBalance->text(), QString());
