@@ -209,6 +209,10 @@ bool isNumeric(std::string_view text) {
     return number.digits.empty() || (whole <= kWholeDigits && decimals <= kDecimals);
 }
 
+bool isKeptAmount(double amount) {
+    return std::isfinite(amount) && amount >= 0 && isNumeric(plainText(amount));
+}
+
 std::string plainText(double value) {
     if (std::isnan(value)) {
         return "NaN";

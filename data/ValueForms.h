@@ -25,6 +25,11 @@ double numericValue(std::string_view text);
 // at most 11 digits before the point and 4 after it (trailing zeros after the point aside).
 bool isNumeric(std::string_view text);
 
+// True when the amount box keeps this stored amount as the text it would show: a finite number, not negative,
+// whose plain text form is numeric. So a record whose amount fails this cannot be loaded, changed and saved
+// back without changing the figure.
+bool isKeptAmount(double amount);
+
 // Fixed notation, no grouping, '.' as decimal mark, no trailing zeros, at most 15 significant digits,
 // never an exponent: the text reads back through numericValue to the value shown.
 std::string plainText(double value);

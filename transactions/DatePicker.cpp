@@ -6,6 +6,7 @@
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setDisplayFormat(DateText::shortFormat(locale()));
     setCalendarPopup(true);
+    setDateRange(DateText::toQDate(kFirstShownDate), DateText::toQDate(kLastShownDate));
 }
 
 bool DatePicker::focusNextPrevChild(bool next) {

@@ -28,6 +28,10 @@ TEST_P(NumericText, ValueAndTestAgree) {
         EXPECT_EQ(value, c.value) << c.text;
     }
     EXPECT_EQ(ValueForms::isNumeric(c.text), c.numeric) << c.text;
+    // A stored amount is loaded into the box only when the box keeps its plain text form.
+    if (c.numeric) {
+        EXPECT_EQ(ValueForms::isKeptAmount(value), value >= 0) << c.text;
+    }
     // Whatever the box keeps is stored as exactly the value it shows.
     if (c.numeric) {
         EXPECT_EQ(ValueForms::numericValue(ValueForms::plainText(value)), value) << c.text;
@@ -55,6 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"-1e999", -kInf, false}, NumberCase{"1.2.3", 1.2, false},
                     NumberCase{"1 2", 1, false}, NumberCase{"0x10", 0, false}, NumberCase{"--1", 0, false},
                     NumberCase{"1e-999", 0, false}));
+
+TEST(KeptAmount, StoredAmountsTheBoxCannotShowAsTheyAre) {
+    for (const double amount : {0.123456, 1e11, 1e20, -5.0, kInf, std::nan("")}) {
+        EXPECT_FALSE(ValueForms::isKeptAmount(amount)) << amount;
+    }
+}
 
 TEST(PlainText, FixedNotationFifteenDigitsNoTrailingZeros) {
     EXPECT_EQ(ValueForms::plainText(1500.0), "1500");
