@@ -7,6 +7,7 @@
 
 #include "data/DbError.h"
 #include "data/EngineReason.h"
+#include "data/Schema.h"
 #include "tools/ReadOnlyDatabase.h"
 
 namespace {
@@ -33,6 +34,30 @@ int runBackup(sqlite3* destination, sqlite3* source) {
     return status == SQLITE_DONE ? finished : status;
 }
 
+// Writes the copy; fails with DbError giving the engine's reason.
+void writeCopy(sqlite3* source, const std::string& destination) {
+    sqlite3* raw = nullptr;
+    const int opened =
+        sqlite3_open_v2(destination.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const SqliteDb to(raw);
+    const int status = opened == SQLITE_OK ? runBackup(raw, source) : opened;
+    if (status != SQLITE_OK) {
+        std::string reason = raw ? engineReason(raw) : sqlite3_errstr(status);
+        if (reason == "not an error" || reason.empty()) {
+            reason = sqlite3_errstr(status);
+        }
+        throw DbError(reason);
+    }
+}
+
+// Reads the copy back by its own name: the same tables as the source, or no backup was made there.
+void confirmCopy(sqlite3* source, const std::string& destination) {
+    const SqliteDb copy = ReadOnlyDatabase::open(destination);
+    if (Schema::problems(copy.get()) != Schema::problems(source)) {
+        throw DbError("the copy does not read back as the same book");
+    }
+}
+
 }  // namespace
 
 namespace DatabaseBackup {
@@ -43,22 +68,12 @@ void copy(const std::string& source, const std::string& destination) {
         throw DbError("'" + destination + "' already exists; choose another name for the backup.");
     }
     const SqliteDb from = ReadOnlyDatabase::open(source);
-    sqlite3* raw = nullptr;
-    const int opened =
-        sqlite3_open_v2(destination.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    SqliteDb to(raw);
-    int status = opened;
-    if (opened == SQLITE_OK) {
-        status = runBackup(raw, from.get());
-    }
-    if (status != SQLITE_OK) {
-        std::string reason = raw ? engineReason(raw) : sqlite3_errstr(status);
-        if (reason == "not an error" || reason.empty()) {
-            reason = sqlite3_errstr(status);
-        }
-        to.reset();
+    try {
+        writeCopy(from.get(), destination);
+        confirmCopy(from.get(), destination);
+    } catch (const DbError& failure) {
         std::filesystem::remove(destination, error);
-        throw DbError("Cannot back up '" + source + "' to '" + destination + "': " + reason);
+        throw DbError("Cannot back up '" + source + "' to '" + destination + "': " + failure.what());
     }
 }
 

@@ -9,6 +9,7 @@
 #include "tools/CsvExport.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
+#include "tools/PlainFileName.h"
 
 namespace {
 
@@ -26,6 +27,11 @@ int usage() {
 
 int create(const std::string& path) {
     Schema::createDatabase(path);
+    // Read back by its own name: success is reported only for a book the program and `check` accept there.
+    const std::vector<std::string> problems = DatabaseCheck::problems(path);
+    if (!problems.empty()) {
+        throw DbError("'" + path + "' was not made as an Orvella book: " + problems.front());
+    }
     std::printf("Created the empty database %s\n", path.c_str());
     return 0;
 }
@@ -55,6 +61,10 @@ int exportCsv(const std::string& path, const std::string& folder) {
 }
 
 int dispatch(const std::vector<std::string>& args) {
+    // Every argument after the command names a file or folder.
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        PlainFileName::require(args[i]);
+    }
     if (args.size() == 2 && args[0] == "create") {
         return create(args[1]);
     }

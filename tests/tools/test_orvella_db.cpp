@@ -1,4 +1,4 @@
-// orvella-db create and the build's database supply: a new file is made, an existing one is never touched.
+// orvella-db and the build's database supply: a new file is made, an existing one is never touched.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -62,7 +62,7 @@ TEST(OrvellaDbCreate, MakesTheThreeTablesWhichTheProgramOpens) {
     }
 }
 
-TEST(OrvellaDbCreate, RefusesAnExistingFileAndLeavesItAlone) {
+TEST(OrvellaDbCreate, RefusesAnExistingFileAndNamesThatAreNoFile) {
     TempDatabase db;
     db.connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(1,'Salary','2')");
     db.connection().Close();
@@ -74,6 +74,16 @@ TEST(OrvellaDbCreate, RefusesAnExistingFileAndLeavesItAlone) {
 
     EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL)).status, 2);
     EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL) + " drop x").status, 2);
+
+    // An unset variable in a script, or a name the engine takes for a memory database or a URI.
+    const std::string book = quoted(db.path());
+    for (const std::string& arguments : std::vector<std::string>{
+             "create ''", "create ':memory:'", "backup " + book + " ''", "backup " + book + " ':memory:'",
+             "backup " + book + " 'file:x?mode=memory'"}) {
+        const CommandResult special = run(std::string(ORVELLA_DB_TOOL) + " " + arguments);
+        EXPECT_EQ(special.status, 1) << arguments;
+        EXPECT_NE(special.output.find("file name"), std::string::npos) << special.output;
+    }
 }
 
 TEST(DatabaseSupply, MadeWhenAbsentNeverReplacedWhenPresent) {
