@@ -1,12 +1,15 @@
 // orvella-db and the build's database supply: a new file is made, an existing one is never touched.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "data/ConnectionString.h"
 #include "data/Recordset.h"
@@ -45,6 +48,33 @@ std::string contents(const std::string& path) {
 
 std::string quoted(const std::string& path) {
     return "'" + path + "'";
+}
+
+// A program that stops in the middle of a long write, once the engine has put changed pages into the file
+// and their old contents into the journal beside it: what a crash leaves.
+void leaveUnfinishedWrite(const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(
+            db,
+            "PRAGMA cache_size=10; BEGIN; WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i+1 FROM n "
+            "WHERE i<2000) INSERT INTO Income SELECT i,'2024-02-01','Lost',1,hex(zeroblob(1000)) FROM n",
+            nullptr, nullptr, nullptr);
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+}
+
+// The command run by someone who may read the book but not write it (root writes every file: nobody runs it).
+std::string withoutWriting(const TempDatabase& db, const std::string& command) {
+    if (geteuid() != 0) {
+        fs::permissions(db.path(), fs::perms::owner_read);
+        return command;
+    }
+    fs::permissions(db.folder(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    return "setpriv --reuid=nobody --regid=nogroup --clear-groups " + command;
 }
 
 TEST(OrvellaDbCreate, MakesTheThreeTablesWhichTheProgramOpens) {
@@ -183,6 +213,28 @@ TEST(OrvellaDbExport, WritesRfc4180CsvOfEveryTable) {
         run(std::string(ORVELLA_DB_TOOL) + " export " + quoted(db.path()) + " " + quoted(folder));
     EXPECT_EQ(again.status, 1);
     EXPECT_NE(again.output.find("already exists"), std::string::npos) << again.output;
+}
+
+TEST(OrvellaDbAfterACrash, RollsTheUnfinishedWriteBackThenDoesTheCommand) {
+    for (const auto& [command, writable, shown] : std::vector<std::tuple<std::string, bool, std::string>>{
+             {"check", true, "ok"},
+             {"backup", true, "Backed up"},
+             {"export", true, "Exported"},
+             {"export", false, "holds an unfinished write"}}) {
+        TempDatabase db;
+        db.connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
+        db.connection().Close();
+        leaveUnfinishedWrite(db.path());
+        ASSERT_TRUE(fs::exists(db.path() + "-journal"));
+        const fs::path out = db.folder() / "out";
+        const std::string line = std::string(ORVELLA_DB_TOOL) + " " + command + " " + quoted(db.path()) +
+                                 (command == "check" ? "" : " " + quoted(out.string()));
+        const CommandResult result = run(writable ? line : withoutWriting(db, line));
+        EXPECT_EQ(result.status, writable ? 0 : 1) << command << result.output;
+        EXPECT_NE(result.output.find(shown), std::string::npos) << result.output;
+        EXPECT_EQ(fs::exists(db.path() + "-journal"), !writable);
+        EXPECT_EQ(fs::exists(out), writable && command != "check");
+    }
 }
 
 }  // namespace
