@@ -1,8 +1,12 @@
-// CSV export of the book, read from the file without changing it.
+// CSV export of the book, read from the file without changing it; all three files or none.
 #include "tools/CsvExport.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
+#include <memory>
+#include <vector>
 
 #include "data/DbError.h"
 #include "data/EngineReason.h"
@@ -15,6 +19,17 @@ namespace {
 
 constexpr const char* kTables[] = {"GMaster", "Income", "Expenses"};
 
+std::string header(const RowStore& rows) {
+    std::string line;
+    for (const auto& name : rows.columnNames()) {
+        if (!line.empty()) {
+            line += ',';
+        }
+        line += CsvExport::field(name);
+    }
+    return line + "\r\n";
+}
+
 std::string row(const RowStore& rows, std::size_t index) {
     std::string line;
     for (std::size_t column = 0; column < rows.columnCount(); ++column) {
@@ -26,7 +41,37 @@ std::string row(const RowStore& rows, std::size_t index) {
     return line + "\r\n";
 }
 
-void writeTable(sqlite3* db, const std::string& table, const fs::path& file) {
+std::error_code lastError() {
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
+// Puts the file's bytes on the disk and closes it; a full disk may only show here.
+std::error_code finish(std::FILE* file) {
+    const bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    const std::error_code flushError = flushed ? std::error_code() : lastError();
+    if (std::fclose(file) != 0 && !flushError) {
+        return lastError();
+    }
+    return flushError;
+}
+
+// Makes the folder and its missing parents, adding each one made to `made`, outermost first.
+void makeFolders(const fs::path& folder, std::vector<fs::path>& made) {
+    fs::path level;
+    for (const auto& part : fs::absolute(folder).lexically_normal()) {
+        level /= part;
+        std::error_code error;
+        if (fs::create_directory(level, error)) {
+            made.push_back(level);
+        } else if (error) {
+            throw DbError("Cannot make the folder '" + folder.string() + "': " + error.message() + ".");
+        }
+    }
+}
+
+// Writes one table under a temporary name beside its own, renamed once the whole file is on disk.
+void writeTable(sqlite3* db, const std::string& table, const fs::path& file,
+                const CsvExport::WriteBytes& writeBytes, std::vector<fs::path>& written) {
     const std::string query = "SELECT * FROM " + table + " ORDER BY SrNo";
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db, query.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
@@ -34,22 +79,44 @@ void writeTable(sqlite3* db, const std::string& table, const fs::path& file) {
     }
     const SqliteStatement statement(raw);
     const auto rows = RowStore::read(raw);
-    std::ofstream out(file, std::ios::binary);
-    std::string header;
-    for (const auto& name : rows->columnNames()) {
-        if (!header.empty()) {
-            header += ',';
+    const fs::path partial = file.string() + ".partial";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(partial.c_str(), "wb"), &std::fclose);
+    std::error_code error = out ? std::error_code() : lastError();
+    if (out) {
+        written.push_back(partial);
+        error = writeBytes(out.get(), header(*rows));
+    }
+    for (std::size_t index = 0; !error && index < rows->rowCount(); ++index) {
+        error = writeBytes(out.get(), row(*rows, index));
+    }
+    if (!error) {
+        error = finish(out.release());
+    }
+    if (!error) {
+        fs::rename(partial, file, error);
+    }
+    if (error) {
+        throw DbError("Cannot write '" + file.string() + "': " + error.message() + ".");
+    }
+    written.back() = file;
+}
+
+// Takes away what a failed export wrote; gives the words to add to its message.
+std::string removeWritten(const std::vector<fs::path>& files, const std::vector<fs::path>& folders) {
+    std::string left;
+    std::error_code error;
+    for (const auto& file : files) {
+        if (!fs::remove(file, error) && error) {
+            left += " '" + file.string() + "' (" + error.message() + ")";
         }
-        header += CsvExport::field(name);
     }
-    out << header << "\r\n";
-    for (std::size_t index = 0; index < rows->rowCount(); ++index) {
-        out << row(*rows, index);
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        if (!fs::remove(*folder, error) && error) {
+            left += " '" + folder->string() + "' (" + error.message() + ")";
+        }
     }
-    out.flush();
-    if (!out) {
-        throw DbError("Cannot write '" + file.string() + "'.");
-    }
+    return left.empty() ? " Nothing was exported; run the command again once that is mended."
+                        : " These could not be removed:" + left + ".";
 }
 
 }  // namespace
@@ -70,7 +137,11 @@ std::string field(const std::string& text) {
     return quoted + "\"";
 }
 
-void exportTables(const std::string& path, const std::string& folder) {
+std::error_code writeToFile(std::FILE* file, std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() ? std::error_code() : lastError();
+}
+
+void exportTables(const std::string& path, const std::string& folder, const WriteBytes& writeBytes) {
     const SqliteDb db = ReadOnlyDatabase::open(path);
     std::error_code error;
     for (const char* table : kTables) {
@@ -79,12 +150,16 @@ void exportTables(const std::string& path, const std::string& folder) {
             throw DbError("'" + file.string() + "' already exists; export into an empty folder.");
         }
     }
-    fs::create_directories(folder, error);
-    if (error) {
-        throw DbError("Cannot make the folder '" + folder + "': " + error.message());
-    }
-    for (const char* table : kTables) {
-        writeTable(db.get(), table, fs::path(folder) / (std::string(table) + ".csv"));
+    std::vector<fs::path> made;
+    std::vector<fs::path> written;
+    try {
+        makeFolders(folder, made);
+        for (const char* table : kTables) {
+            writeTable(db.get(), table, fs::path(folder) / (std::string(table) + ".csv"), writeBytes,
+                       written);
+        }
+    } catch (const DbError& failure) {
+        throw DbError(failure.what() + removeWritten(written, made));
     }
 }
 

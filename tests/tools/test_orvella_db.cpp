@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <tuple>
 
 #include "data/ConnectionString.h"
+#include "data/DbError.h"
 #include "data/Recordset.h"
 #include "tests/datasupport/TempDatabase.h"
+#include "tools/CsvExport.h"
 
 namespace fs = std::filesystem;
 
@@ -48,6 +51,10 @@ std::string contents(const std::string& path) {
 
 std::string quoted(const std::string& path) {
     return "'" + path + "'";
+}
+
+std::set<fs::path> everythingIn(const fs::path& folder) {
+    return {fs::recursive_directory_iterator(folder), fs::recursive_directory_iterator()};
 }
 
 // A program that stops in the middle of a long write, once the engine has put changed pages into the file
@@ -213,6 +220,35 @@ TEST(OrvellaDbExport, WritesRfc4180CsvOfEveryTable) {
         run(std::string(ORVELLA_DB_TOOL) + " export " + quoted(db.path()) + " " + quoted(folder));
     EXPECT_EQ(again.status, 1);
     EXPECT_NE(again.output.find("already exists"), std::string::npos) << again.output;
+}
+
+TEST(OrvellaDbExport, FullDiskLeavesNothingBehindAndTheSameCommandThenRuns) {
+    TempDatabase db;
+    db.connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
+    const fs::path own = db.folder() / "own";
+    fs::create_directory(own);
+    std::ofstream(own / "notes.txt") << "mine";
+    for (const fs::path& folder : {db.folder() / "made" / "csv", own}) {
+        const std::set<fs::path> before = everythingIn(db.folder());
+        int writes = 0;
+        // The disk fills up inside Income.csv, once GMaster.csv is whole.
+        const auto fullDisk = [&writes](std::FILE* file, std::string_view bytes) {
+            return ++writes < 3 ? CsvExport::writeToFile(file, bytes)
+                                : std::make_error_code(std::errc::no_space_on_device);
+        };
+        std::string message;
+        try {
+            CsvExport::exportTables(db.path(), folder.string(), fullDisk);
+        } catch (const DbError& failure) {
+            message = failure.what();
+        }
+        EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
+        EXPECT_EQ(everythingIn(db.folder()), before) << folder;
+
+        const CommandResult again = run(std::string(ORVELLA_DB_TOOL) + " export " + quoted(db.path()) + " " +
+                                        quoted(folder.string()));
+        EXPECT_EQ(again.status, 0) << again.output;
+    }
 }
 
 TEST(OrvellaDbAfterACrash, RollsTheUnfinishedWriteBackThenDoesTheCommand) {
