@@ -26,8 +26,11 @@ std::string dataSourcePath(std::string_view connectionString) {
     }
     // The data source is the string's last part, so a folder name holding ';' still reads whole.
     std::string path(connectionString.substr(key + kKey.size()));
-    // The string is written with the separators of the system it was designed on.
-    std::replace(path.begin(), path.end(), '\\', '/');
+    // The program adds its file's part with the separators of the system it was designed on; a '\' in
+    // a folder's own name belongs to that name.
+    if (path.ends_with(kDatabaseFile)) {
+        std::replace(path.end() - static_cast<std::ptrdiff_t>(kDatabaseFile.size()), path.end(), '\\', '/');
+    }
     return path;
 }
 

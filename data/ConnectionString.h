@@ -12,7 +12,8 @@ inline constexpr std::string_view kDatabaseFile = "\\Database\\Database.mdb";
 // The connection string of the database beside the program: the fixed text, the folder, the file.
 std::string forProgramFolder(std::string_view folder);
 
-// The file named by "Data Source=", with '\' turned into the platform's separator.
+// The file named by "Data Source=", with the separators of the program's own "\Database\Database.mdb"
+// part turned into the platform's.
 // Fails with DbError when the string names no data source.
 std::string dataSourcePath(std::string_view connectionString);
 

@@ -50,8 +50,8 @@ TEST(ConnectionString, BuiltFromTheProgramFolderAndMappedToThePlatform) {
     const std::string text = ConnectionString::forProgramFolder("/opt/orvella");
     EXPECT_EQ(text, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/orvella\\Database\\Database.mdb");
     EXPECT_EQ(ConnectionString::dataSourcePath(text), "/opt/orvella/Database/Database.mdb");
-    EXPECT_EQ(ConnectionString::dataSourcePath(ConnectionString::forProgramFolder("/tmp/a;b")),
-              "/tmp/a;b/Database/Database.mdb");
+    EXPECT_EQ(ConnectionString::dataSourcePath(ConnectionString::forProgramFolder("/tmp/a;b\\c")),
+              "/tmp/a;b\\c/Database/Database.mdb");
     EXPECT_THROW(ConnectionString::dataSourcePath("Provider=x"), DbError);
 }
 
