@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/Program.h"
 #include "ui/Fonts.h"
+#include "ui/StartupProbe.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(u"Orvella"_s);
     Fonts::useTahomaForApplication();
 
+    StartupProbe::printMessages();
     Program program(QApplication::applicationFilePath());
     if (const std::optional<int> status = Main(program)) {
         return *status;

@@ -1,4 +1,4 @@
-// Reports the first frame of a window for the start-up benchmark, then ends the process.
+// Reports the first frame of a window, then ends the process; or prints the messages shown instead of it.
 #include "ui/StartupProbe.h"
 
 #include <QEvent>
@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -47,6 +49,17 @@ void reportFirstFrame(QWidget* window) {
     window->winId();  // creates the native window so its events can be watched
     QWindow* handle = window->windowHandle();
     handle->installEventFilter(new FirstFrameFilter(handle));
+}
+
+void printMessages() {
+    if (std::getenv("ORVELLA_STARTUP_PROBE") == nullptr) {
+        return;
+    }
+    setMessageBoxHandler([](const QString& prompt, int buttons, const QString&) {
+        std::printf("message %d %s\n", buttons, prompt.toUtf8().constData());
+        std::fflush(stdout);
+        return Msg::AnswerOk;
+    });
 }
 
 }  // namespace StartupProbe
