@@ -1,12 +1,14 @@
-// Start-up: every failure after the single-copy test is shown with its own description and ends the program.
+// Start-up: every failure is shown with its own description and ends the program, leaving the book as it was.
 #include "app/Main.h"
 
 #include <QCoreApplication>
 #include <QString>
 
 #include <exception>
+#include <string>
 
 #include "app/Program.h"
+#include "data/BookLock.h"
 #include "data/ConnectionString.h"
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"
@@ -23,6 +25,8 @@ int failStartUp(Program& program, const QString& description) {
     program.hideSplash();
     MsgBox(description, Msg::OkExclamation, u"Orvella"_s);
     program.closeWindows();
+    // A start that came to nothing leaves no file beside the book.
+    program.bookLock().release();
     return kFailedStatus;
 }
 
@@ -30,7 +34,11 @@ int failStartUp(Program& program, const QString& description) {
 
 std::optional<int> Main(Program& program) {
     try {
-        if (!program.singleInstance().tryAcquire()) {
+        // The single-copy rule is one program per book, so the book's path comes first. Without a
+        // Database folder there is nothing to lock, and the open below says what is missing.
+        const std::string connectionString = ConnectionString::forProgramFolder(ProgramFolder::path());
+        if (program.bookLock().take(ConnectionString::dataSourcePath(connectionString)) ==
+            BookLock::Outcome::HeldByRunningProgram) {
             MsgBox(u"Application is already running"_s, Msg::OkInformation, u"Orvella"_s);
             return 0;
         }
@@ -39,7 +47,7 @@ std::optional<int> Main(Program& program) {
         // Once, so that the splash is painted before the connection blocks.
         QCoreApplication::processEvents();
 
-        Module2::ConnString() = ConnectionString::forProgramFolder(ProgramFolder::path().toStdString());
+        Module2::ConnString() = connectionString;
         Module2::Connection().Open(Module2::ConnString(), "", "");
 
         program.showMainWindow();

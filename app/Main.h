@@ -1,4 +1,4 @@
-// Start-up: the single-copy rule, the splash, the database connection and the main window, in that order.
+// Start-up: the book's lock, the splash, the database connection and the main window, in that order.
 #pragma once
 
 #include <optional>
@@ -6,5 +6,5 @@
 class Program;
 
 // Starts the program. Gives nothing when the main window is up and the event loop should run, otherwise
-// the status the process ends with: 0 when another copy is running, 1 when start-up failed.
+// the status the process ends with: 0 when another program works on the book, 1 when start-up failed.
 std::optional<int> Main(Program& program);

@@ -1,11 +1,11 @@
-// Keeps the lock and the windows that start-up made alive after it returns.
+// Keeps the book's lock and the windows that start-up made alive after it returns.
 #include "app/Program.h"
 
 #include "app/MDIForm1.h"
 #include "app/frmSplash.h"
 #include "ui/StartupProbe.h"
 
-Program::Program(const QString& executablePath) : m_singleInstance(executablePath) {}
+Program::Program() = default;
 
 // The main window goes before the lock is released, so a new copy never meets this one half gone.
 Program::~Program() {

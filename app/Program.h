@@ -1,25 +1,23 @@
-// What start-up leaves behind for the life of the process: the single-copy lock and the windows.
+// What start-up leaves behind for the life of the process: the book's lock and the windows.
 #pragma once
-
-#include <QString>
 
 #include <memory>
 
-#include "app/SingleInstance.h"
+#include "data/BookLock.h"
 
 class MDIForm1;
 class frmSplash;
 
 class Program final {
 public:
-    // The program whose executable is at this path (the lock is named after it).
-    explicit Program(const QString& executablePath);
+    Program();
     ~Program();
 
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    SingleInstance& singleInstance() { return m_singleInstance; }
+    // The lock that keeps the book to this program while it runs.
+    BookLock& bookLock() { return m_bookLock; }
 
     // Shows the splash window, modeless.
     void showSplash();
@@ -34,7 +32,7 @@ public:
     MDIForm1* mainWindow() const { return m_mainWindow.get(); }
 
 private:
-    SingleInstance m_singleInstance;
+    BookLock m_bookLock;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<MDIForm1> m_mainWindow;
 };

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     Fonts::useTahomaForApplication();
 
     StartupProbe::printMessages();
-    Program program(QApplication::applicationFilePath());
+    Program program;
     if (const std::optional<int> status = Main(program)) {
         return *status;
     }

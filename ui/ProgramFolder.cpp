@@ -1,28 +1,38 @@
 // The program's folder, overridable so tests can run the program over a database of their own.
 #include "ui/ProgramFolder.h"
 
-#include <QCoreApplication>
-
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
 #include <utility>
 
 namespace ProgramFolder {
 
 namespace {
-QString& overridden() {
-    static QString folder;
+std::string& overridden() {
+    static std::string folder;
     return folder;
 }
 }  // namespace
 
-QString path() {
-    if (!overridden().isEmpty()) {
+std::string path() {
+    if (!overridden().empty()) {
         return overridden();
     }
-    return QCoreApplication::applicationDirPath();
+    // As bytes: a name that is not valid in the user's encoding would not survive a round trip through
+    // text, and the book found would be another one.
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !executable.is_absolute()) {
+        throw std::runtime_error(
+            "Cannot find the program's folder: the path of its executable cannot be read (" +
+            (error ? error.message() : executable.native()) + ").");
+    }
+    return executable.parent_path().native();
 }
 
-QString setOverride(const QString& folder) {
-    return std::exchange(overridden(), folder);
+std::string setOverride(std::string folder) {
+    return std::exchange(overridden(), std::move(folder));
 }
 
 }  // namespace ProgramFolder

@@ -1,15 +1,16 @@
 // The folder that holds the program's executable, where its Database folder lives.
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace ProgramFolder {
 
-// The executable's folder as the platform reports it, without a trailing separator.
-QString path();
+// The folder of the executable's real path, byte for byte as the file system names it (any encoding),
+// without a trailing separator. Fails with std::runtime_error when the executable's path cannot be read.
+std::string path();
 
 // Points path() at another folder (tests); an empty text restores the executable's folder.
 // Gives the folder set before.
-QString setOverride(const QString& folder);
+std::string setOverride(std::string folder);
 
 }  // namespace ProgramFolder

@@ -1,20 +1,26 @@
-// Start-up in the process: the single-copy rule, the splash, the connection and the main window.
-#include <QDateTime>
-#include <QFile>
-#include <QLockFile>
+// Start-up in the process and as a real program: one program per book, the splash, the connection, the main
+// window.
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSysInfo>
 #include <QtTest>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "app/MDIForm1.h"
 #include "app/Main.h"
 #include "app/Program.h"
-#include "app/SingleInstance.h"
+#include "data/Schema.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
 #include "ui/Module2.h"
 
 using namespace Qt::StringLiterals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -30,6 +36,37 @@ std::string connectionStringFor(const TestProgramFolder& folder) {
            "\\Database\\Database.mdb";
 }
 
+// Starts the real program as a user does, `./<name>` in its folder (whose name may be any bytes), with these
+// variables added to its environment; as user nobody when asked.
+void start(QProcess& process, const fs::path& folder, const QString& name, const QStringList& variables,
+           bool asNobody = false) {
+    process.setChildProcessModifier([folder = folder.native()] {
+        if (::chdir(folder.c_str()) != 0) {
+            ::_exit(127);
+        }
+    });
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : variables) {
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    }
+    process.setProcessEnvironment(environment);
+    QString program = u"./"_s + name;
+    QStringList arguments;
+    if (asNobody) {
+        arguments = {u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s, program};
+        program = u"setpriv"_s;
+    }
+    process.start(program, arguments);
+    QVERIFY(process.waitForStarted());
+}
+
+QByteArray firstLineOf(const fs::path& file) {
+    std::ifstream stream(file);
+    std::string line;
+    std::getline(stream, line);
+    return QByteArray::fromStdString(line);
+}
+
 }  // namespace
 
 class StartupTest : public QObject {
@@ -39,13 +76,14 @@ private slots:
     void cleanup() { QTRY_VERIFY(visibleTopLevelWindows().isEmpty()); }
     void normalStartShowsMainWindowThenClosesSplash();
     void secondCopyIsRefusedAndFirstUntouched();
-    void lockOfCrashedCopyDoesNotBlock();
+    void realProgramKeepsToItsOwnBook_data();
+    void realProgramKeepsToItsOwnBook();
 };
 
 void StartupTest::normalStartShowsMainWindowThenClosesSplash() {
     TestProgramFolder folder;
     MessageRecorder messages;
-    Program program(folder.path() + u"/orvella"_s);
+    Program program;
 
     QCOMPARE(Main(program), std::nullopt);
 
@@ -61,24 +99,15 @@ void StartupTest::normalStartShowsMainWindowThenClosesSplash() {
 
 void StartupTest::secondCopyIsRefusedAndFirstUntouched() {
     TestProgramFolder folder;
-    const QString executable = folder.path() + u"/orvella"_s;
     MessageRecorder messages;
-    Program first(executable);
+    Program first;
     QCOMPARE(Main(first), std::nullopt);
     QTRY_COMPARE(visibleCount<frmSplash>(), 0);
-    // A copy that has run for a month still holds its lock.
-    QFile lockFile(SingleInstance::lockFilePath(executable));
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(
-        lockFile.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
-    lockFile.close();
 
-    // The second copy would run over another folder: it must not get as far as looking at it.
-    TestProgramFolder otherFolder(TestProgramFolder::Contents::NoDatabase);
     int splashesAtMessage = -1;
     messages.onMessage(
         [&](const MessageRecorder::Message&) { splashesAtMessage = visibleCount<frmSplash>(); });
-    Program second(executable);
+    Program second;
 
     QCOMPARE(Main(second), std::optional<int>(0));
 
@@ -89,41 +118,107 @@ void StartupTest::secondCopyIsRefusedAndFirstUntouched() {
     QCOMPARE(splashesAtMessage, 0);
     QVERIFY(second.mainWindow() == nullptr);
     QCOMPARE(visibleCount<MDIForm1>(), 1);
-    QCOMPARE(Module2::ConnString(), connectionStringFor(folder));
     QCOMPARE(Module2::Connection().State(), 1);
+    QVERIFY(QFile::exists(folder.databasePath() + u".lock"_s));
 }
 
-void StartupTest::lockOfCrashedCopyDoesNotBlock() {
-    TestProgramFolder folder;
-    const QString executable = folder.path() + u"/orvella"_s;
-    const QString lockPath = SingleInstance::lockFilePath(executable);
-    // A lock file as a crashed copy leaves it: the process id in it no longer runs.
-    QByteArray contents;
-    {
-        QLockFile lock(lockPath);
-        QVERIFY(lock.tryLock(0));
-        QFile file(lockPath);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        contents = file.readAll();
+void StartupTest::realProgramKeepsToItsOwnBook_data() {
+    // The program folder's name (bytes), what ran on the book before, how the program is then started,
+    // and what it shows: its first frame, or a message with its code.
+    QTest::addColumn<QByteArray>("folderName");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("shown");
+    const QString refused = u"message 64 Application is already running"_s;
+    QTest::newRow("folder name not UTF-8") << QByteArray("caf\xe9") << QString() << QString() << u"shown"_s;
+    QTest::newRow("folder name holding \\") << QByteArray("a\\b") << QString() << QString() << u"shown"_s;
+    QTest::newRow("another executable in the folder")
+        << QByteArray("orvella") << u"running"_s << u"copy"_s << refused;
+    QTest::newRow("another runtime folder")
+        << QByteArray("orvella") << u"running"_s << u"runtime"_s << refused;
+    QTest::newRow("lock of a killed copy") << QByteArray("orvella") << u"killed"_s << QString() << u"shown"_s;
+    // When the tests cannot switch user: the killed copy's lock made read-only.
+    QTest::newRow("lock of another user's killed copy")
+        << QByteArray("orvella") << u"killed"_s << u"other user"_s << u"shown"_s;
+    QTest::newRow("process number reused by another program")
+        << QByteArray("orvella") << u"number reused"_s << QString() << u"shown"_s;
+    // As nobody in root's folder, or in a folder made read-only.
+    QTest::newRow("no lock can be made in the folder")
+        << QByteArray("orvella") << QString() << u"folder not writable"_s
+        << u"message 48 Cannot make the lock"_s;
+}
+
+void StartupTest::realProgramKeepsToItsOwnBook() {
+    QFETCH(QByteArray, folderName);
+    QFETCH(QString, before);
+    QFETCH(QString, how);
+    QFETCH(QString, shown);
+    QTemporaryDir root;
+    const fs::path folder = fs::path(root.path().toStdString()) / folderName.toStdString();
+    const fs::path books = folder / "Database";
+    const fs::path lock = books / "Database.mdb.lock";
+    fs::create_directories(books);
+    fs::copy_file(ORVELLA_PROGRAM, folder / "orvella");
+    fs::copy_file(ORVELLA_PROGRAM, folder / "orvella-2");
+    Schema::createDatabase((books / "Database.mdb").native());
+    QProcess first;
+    // The folder's name may be no text at all: removed byte for byte, made writable first.
+    auto removeFolder = qScopeGuard([&] {
+        first.kill();
+        first.waitForFinished();
+        std::error_code ignored;
+        fs::permissions(books, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(folder, ignored);
+    });
+    if (before == u"running"_s || before == u"killed"_s) {
+        start(first, folder, u"orvella"_s, {});
+        QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), QByteArray::number(first.processId()), 60000);
     }
-    QProcess ended;
-    ended.start(u"true"_s, {});
-    QVERIFY(ended.waitForStarted());
-    const qint64 deadPid = ended.processId();
-    QVERIFY(ended.waitForFinished());
-    QList<QByteArray> lines = contents.split('\n');
-    lines[0] = QByteArray::number(deadPid);
-    QFile stale(lockPath);
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write(lines.join('\n'));
-    stale.close();
+    if (before == u"killed"_s) {
+        first.kill();
+        QVERIFY(first.waitForFinished());
+    } else if (before == u"number reused"_s) {
+        std::ofstream(lock) << QCoreApplication::applicationPid() << "\norvella\n"
+                            << QSysInfo::machineHostName().toStdString() << "\n";
+    }
+    const bool asNobody = ::geteuid() == 0 && (how == u"other user"_s || how == u"folder not writable"_s);
+    if (asNobody) {
+        fs::permissions(root.path().toStdString(), fs::perms::others_exec, fs::perm_options::add);
+    }
+    if (how == u"other user"_s && asNobody) {
+        const uid_t nobody = 65534;
+        QVERIFY(::chown(books.c_str(), nobody, nobody) == 0 &&
+                ::chown((books / "Database.mdb").c_str(), nobody, nobody) == 0);
+    } else if (how == u"other user"_s) {
+        fs::permissions(lock, fs::perms::owner_read);
+    } else if (how == u"folder not writable"_s && !asNobody) {
+        fs::permissions(books, fs::perms::owner_write, fs::perm_options::remove);
+    }
+    QStringList variables{u"ORVELLA_STARTUP_PROBE=1"_s};
+    if (how == u"runtime"_s) {
+        variables << u"XDG_RUNTIME_DIR="_s + root.path() << u"TMPDIR="_s + root.path();
+    }
 
-    MessageRecorder messages;
-    Program program(executable);
+    QProcess program;
+    start(program, folder, how == u"copy"_s ? u"orvella-2"_s : u"orvella"_s, variables, asNobody);
+    const qint64 pid = program.processId();
+    QVERIFY(program.waitForFinished(60000));
 
-    QCOMPARE(Main(program), std::nullopt);
-    QCOMPARE(messages.count(), 0);
-    QVERIFY(program.mainWindow()->isVisible());
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    QVERIFY2(output.startsWith(shown),
+             qPrintable(output + QString::fromUtf8(program.readAllStandardError())));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    if (shown == u"shown"_s) {
+        // Its lock lies beside its own book: the probe ends the program where it stands.
+        QCOMPARE(firstLineOf(lock), QByteArray::number(pid));
+    } else if (shown.startsWith(u"message 64"_s)) {
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(firstLineOf(lock), QByteArray::number(first.processId()));
+    } else {
+        QVERIFY(program.exitCode() != 0);
+        QVERIFY2(output.contains(QString::fromStdString(books.native())), qPrintable(output));
+        QVERIFY(!fs::exists(lock));
+    }
 }
 
 QTEST_MAIN(StartupTest)

@@ -104,7 +104,7 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     int windowsAtMessage = -1;
     messages.onMessage(
         [&](const MessageRecorder::Message&) { windowsAtMessage = visibleTopLevelWindows().size(); });
-    Program program(folder.path() + u"/orvella"_s);
+    Program program;
 
     const std::optional<int> status = Main(program);
 

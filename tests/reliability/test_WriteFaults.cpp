@@ -524,7 +524,7 @@ private slots:
         }();
         g_diskFault = DiskFault::ReadOnly;
         {
-            Program program(m_folder->path() + u"/orvella"_s);
+            Program program;
             const std::optional<int> status = Main(program);
             QVERIFY(status.has_value() && *status != 0);
             QVERIFY(program.mainWindow() == nullptr);
@@ -535,7 +535,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
 
-        Program program(m_folder->path() + u"/orvella"_s);
+        Program program;
         QCOMPARE(Main(program), std::nullopt);
         QCOMPARE(m_messages->count(), 0);
         program.closeWindows();

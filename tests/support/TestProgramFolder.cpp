@@ -2,6 +2,7 @@
 #include "tests/support/TestProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <stdexcept>
 
@@ -18,7 +19,7 @@ TestProgramFolder::TestProgramFolder(Contents contents) {
         QDir(m_folder.path()).mkpath(u"Database"_s);
         Schema::createDatabase(databasePath().toStdString());
     }
-    m_previous = ProgramFolder::setOverride(m_folder.path());
+    m_previous = ProgramFolder::setOverride(QFile::encodeName(m_folder.path()).toStdString());
 }
 
 TestProgramFolder::~TestProgramFolder() {

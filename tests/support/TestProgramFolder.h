@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <string>
+
 class TestProgramFolder final {
 public:
     enum class Contents { EmptyDatabase, NoDatabase };
@@ -19,5 +21,5 @@ public:
 
 private:
     QTemporaryDir m_folder;
-    QString m_previous;
+    std::string m_previous;
 };
