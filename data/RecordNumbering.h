@@ -9,7 +9,8 @@ class Recordset;
 namespace RecordNumbering {
 
 // Runs the table's "Select Max(SrNO) From ..." on the caller's result set (closing it first when open)
-// and gives 1 for an empty table, otherwise the largest number plus 1.
+// and gives 1 for an empty table, otherwise the largest number plus 1. Fails with DbError when the largest is
+// already the largest a record number can be.
 long long NextRecordNumber(Connection& connection, Recordset& numbering, std::string_view maxQuery);
 
 }  // namespace RecordNumbering

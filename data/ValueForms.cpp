@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "data/DbError.h"
+
 namespace {
 
 bool isBlank(char c) {
@@ -235,6 +237,34 @@ std::string plainText(double value) {
 
 std::string plainText(long long value) {
     return std::to_string(value);
+}
+
+long long recordNumber(std::string_view text) {
+    ScannedNumber number = scanLeadingNumber(text);
+    normalise(number.digits, number.pointPosition);
+    if (number.digits.empty()) {
+        return 0;
+    }
+    // A fraction is refused, and so is a number of more digits than 64 bits hold or beyond the largest.
+    constexpr long long kMostDigits = 19;
+    const long long digitCount = static_cast<long long>(number.digits.size());
+    bool held = digitCount <= number.pointPosition && number.pointPosition <= kMostDigits;
+    long long value = 0;
+    if (held) {
+        std::string digits = number.negative ? "-" + number.digits : number.digits;
+        digits.append(static_cast<std::size_t>(number.pointPosition - digitCount), '0');
+        held = std::from_chars(digits.data(), digits.data() + digits.size(), value).ec == std::errc();
+    }
+    if (!held) {
+        const std::size_t first = text.find_first_not_of(" \t");
+        throw DbError(unheldRecordNumber(text.substr(first, number.end - first)));
+    }
+    return value;
+}
+
+std::string unheldRecordNumber(std::string_view number) {
+    return "Record number " + std::string(number) +
+           " cannot be used: record numbers are whole numbers up to 9223372036854775807.";
 }
 
 std::string balanceText(double value) {

@@ -37,6 +37,14 @@ std::string plainText(double value);
 // A whole number as plain digits.
 std::string plainText(long long value);
 
+// A record number as statements carry it: the leading number of the text (an empty text gives 0), exactly, as
+// a 64-bit whole number. Fails with DbError, naming the number, when it is not one a record can have (a
+// fraction, or beyond 9223372036854775807): a record number is never rounded.
+long long recordNumber(std::string_view text);
+
+// Why a record number cannot be used, naming it: the description of that failure.
+std::string unheldRecordNumber(std::string_view number);
+
 // The report balance, "#,##0.00": grouped by three, two decimals rounded half away from zero,
 // a leading '-' only when the rounded value is not zero.
 std::string balanceText(double value);

@@ -1,5 +1,6 @@
-// Fuzz target for the value forms: the numeric test and value, the plain text form, and text literals through
-// the real engine. Each property below is one the windows rely on to never change a figure or a text.
+// Fuzz target for the value forms: the numeric test and value, the plain text form, record numbers, and text
+// literals through the real engine. Each property below is one the windows rely on to never change a figure
+// or a text.
 #include <sqlite3.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/DbError.h"
 #include "data/SqliteHandles.h"
 #include "data/ValueForms.h"
 
@@ -39,6 +41,16 @@ void checkNumbers(std::string_view text) {
         require(point == std::string::npos || shown.size() - point - 1 <= 4);
     }
     ValueForms::balanceText(value);
+}
+
+// A record number is carried exactly or refused, never rounded: the number given reads back to itself.
+void checkRecordNumber(std::string_view text) {
+    try {
+        const long long number = ValueForms::recordNumber(text);
+        require(ValueForms::recordNumber(ValueForms::plainText(number)) == number);
+    } catch (const DbError&) {
+        // A fraction, or a number beyond 64 bits: refused with its description.
+    }
 }
 
 sqlite3* scratchDatabase() {
@@ -82,6 +94,7 @@ void checkLiteral(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     checkNumbers(text);
+    checkRecordNumber(text);
     checkLiteral(text);
     return 0;
 }

@@ -181,13 +181,14 @@ void frmGMaster::focusName() {
 }
 
 std::string frmGMaster::recordNumber() const {
-    return BoxValues::bareNumber(TxtSrNo->text());
+    return BoxValues::recordNumber(TxtSrNo->text());
 }
 
 void frmGMaster::CmdNew_Click() {
-    CmdCancel->setText(kCancelCaption);
+    // Numbered first: a table that has no next number leaves the window as it was.
     const long long next =
         RecordNumbering::NextRecordNumber(Module2::Connection(), m_records, Statements::kMaxMaster);
+    CmdCancel->setText(kCancelCaption);
     TxtSrNo->setText(BoxValues::plain(next));
     CmdSave->setEnabled(true);
     CmdNew->setEnabled(false);
@@ -269,7 +270,7 @@ void frmGMaster::ListView1_DblClick() {
     if (ListView1->itemCount() == 0 || !ListView1->hasSelection()) {
         return;
     }
-    const std::string number = BoxValues::bareNumber(ListView1->selectedItemText());
+    const std::string number = BoxValues::recordNumber(ListView1->selectedItemText());
     if (m_records.State() == Recordset::adStateOpen) {
         m_records.Close();
     }

@@ -148,11 +148,12 @@ void TransactionWindow::Form_KeyDown(int KeyCode) {
 }
 
 void TransactionWindow::CmdNew_Click() {
+    // Numbered first: a table that has no next number leaves the window as it was.
+    const long long next =
+        RecordNumbering::NextRecordNumber(Module2::Connection(), m_numbering, table().maxQuery);
     Frame1->setEnabled(true);
     BlankFields();
     DTPicker1->setFocus();
-    const long long next =
-        RecordNumbering::NextRecordNumber(Module2::Connection(), m_numbering, table().maxQuery);
     TxtSrNo->setText(BoxValues::plain(next));
     showEditing(CmdSave);
 }
@@ -303,7 +304,7 @@ void TransactionWindow::showEditing(QPushButton* saveButton) {
 }
 
 std::string TransactionWindow::recordNumberValue() const {
-    return BoxValues::bareNumber(TxtSrNo->text());
+    return BoxValues::recordNumber(TxtSrNo->text());
 }
 
 std::string TransactionWindow::dateValue() const {

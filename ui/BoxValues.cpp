@@ -9,6 +9,10 @@ std::string bareNumber(const QString& text) {
     return ValueForms::plainText(numericValue(text));
 }
 
+std::string recordNumber(const QString& text) {
+    return ValueForms::plainText(ValueForms::recordNumber(text.toStdString()));
+}
+
 std::string quoted(const QString& text) {
     return ValueForms::literalText(text.toStdString());
 }

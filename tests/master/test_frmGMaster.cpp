@@ -268,6 +268,14 @@ void TestFrmGMaster::userActions_data() {
     // New replaces a loaded entry's number with a free one: the update then matches nothing.
     addCase("rename that changes no entry", true, u"new;cancel;dbl:1;new;clear;type:Wages;save"_s,
             u"6|Wages|on|off|on|&Update|Cancel"_s, u"No entry was updated"_s, kIncomeList, kSeedTable);
+    // Record numbers are carried exactly at any size, and one beyond the largest is refused.
+    addCase("record numbers beyond 10^15", true,
+            u"taken:1000000000000456;mode:1;dbl:1000000000000456;clear;type:Lease;save;new;type:Gift;save"_s,
+            kIdle, u"Updated successfully|Saved successfully"_s,
+            kExpenseList + u",1000000000000456:Lease,1000000000000457:Gift"_s,
+            kSeedTable + u",1000000000000456:Lease:1,1000000000000457:Gift:1"_s);
+    addCase("no number after the largest", true, u"taken:9223372036854775807;new"_s, kOpened, u"failure"_s,
+            kIncomeList, kSeedTable + u",9223372036854775807:Taken:1"_s);
     // After a rename the name box stays open with the number box empty.
     addCase("new entry right after a rename", true, u"dbl:1;clear;type:Wages;save;type:Gift;save"_s, kIdle,
             u"Updated successfully|Saved successfully"_s, u"1:Wages,2:Rent,3:Interest,6:Gift"_s,

@@ -39,7 +39,7 @@ QString tableOf(const QString& kind) {
     return kind == kIncome ? u"Income"_s : u"Expenses"_s;
 }
 
-void store(const QString& kind, int number, const QString& name, const QString& amount,
+void store(const QString& kind, qint64 number, const QString& name, const QString& amount,
            const QString& particulars = u"note"_s, const QString& date = u"2024-03-15"_s) {
     execute(u"Insert Into %1 values(%2,'%3','%4',%5,'%6')"_s.arg(tableOf(kind))
                 .arg(number)
@@ -47,7 +47,7 @@ void store(const QString& kind, int number, const QString& name, const QString& 
 }
 
 // The stored row as "date|name|amount|particulars"; empty when there is none.
-QString storedRow(const QString& kind, int number) {
+QString storedRow(const QString& kind, qint64 number) {
     Recordset row;
     row.Open(u"Select * from %1 where SrNo=%2"_s.arg(tableOf(kind)).arg(number).toStdString(),
              Module2::Connection(), Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
@@ -206,23 +206,30 @@ private slots:
 
     void newOffersTheNextRecordNumber_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QList<int>>("stored");
+        QTest::addColumn<QList<qint64>>("stored");
         QTest::addColumn<QString>("offered");
-        QTest::newRow("empty table") << kIncome << QList<int>{} << u"1"_s;
-        QTest::newRow("after 1 to 5") << kExpenses << QList<int>{1, 2, 3, 4, 5} << u"6"_s;
-        QTest::newRow("lower gap kept") << kIncome << QList<int>{2, 3} << u"4"_s;
+        QTest::newRow("empty table") << kIncome << QList<qint64>{} << u"1"_s;
+        QTest::newRow("after 1 to 5") << kExpenses << QList<qint64>{1, 2, 3, 4, 5} << u"6"_s;
+        QTest::newRow("lower gap kept") << kIncome << QList<qint64>{2, 3} << u"4"_s;
+        QTest::newRow("none after the largest")
+            << kExpenses << QList<qint64>{9223372036854775807} << QString();
     }
 
     void newOffersTheNextRecordNumber() {
         QFETCH(QString, kind);
-        QFETCH(QList<int>, stored);
+        QFETCH(QList<qint64>, stored);
         QFETCH(QString, offered);
-        for (const int number : stored) {
+        for (const qint64 number : stored) {
             store(kind, number, u"Salary"_s, u"10"_s);
         }
         TransactionWindow* window = open(kind);
         click(window->CmdNew);
         QCOMPARE(window->TxtSrNo->text(), offered);
+        if (offered.isEmpty()) {
+            QVERIFY(lastMessage().startsWith(u"Record number 9223372036854775808 cannot be used"_s));
+            QCOMPARE(mode(window), u"browsing"_s);
+            return;
+        }
         QCOMPARE(mode(window), u"adding"_s);
         QTRY_VERIFY(window->DTPicker1->hasFocus());
     }
@@ -268,12 +275,16 @@ private slots:
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("particulars");
         QTest::addColumn<QString>("total");
+        QTest::addColumn<qint64>("earlier");
         QTest::newRow("decimal amount")
-            << kIncome << u"Salary"_s << u"12.5"_s << u"part"_s << u"Total : Rs. 1512.5"_s;
+            << kIncome << u"Salary"_s << u"12.5"_s << u"part"_s << u"Total : Rs. 1512.5"_s << qint64{1};
         QTest::newRow("name not in the list")
-            << kExpenses << u"Lottery"_s << u"7"_s << u"ticket"_s << u"Total : Rs. 1507"_s;
-        QTest::newRow("quotes and lines") << kIncome << u"O'Brien"_s << u"1"_s
-                                          << u"it's \"done\"\nsecond line\n''"_s << u"Total : Rs. 1501"_s;
+            << kExpenses << u"Lottery"_s << u"7"_s << u"ticket"_s << u"Total : Rs. 1507"_s << qint64{1};
+        QTest::newRow("quotes and lines")
+            << kIncome << u"O'Brien"_s << u"1"_s << u"it's \"done\"\nsecond line\n''"_s
+            << u"Total : Rs. 1501"_s << qint64{1};
+        QTest::newRow("record number beyond 10^15") << kExpenses << u"Rent"_s << u"2"_s << u"March"_s
+                                                    << u"Total : Rs. 1502"_s << qint64{1000000000000456};
     }
 
     void savedRecordIsListedTotalledAndReadBackExactly() {
@@ -282,7 +293,8 @@ private slots:
         QFETCH(QString, amount);
         QFETCH(QString, particulars);
         QFETCH(QString, total);
-        store(kind, 1, u"Earlier"_s, u"1500"_s);
+        QFETCH(qint64, earlier);
+        store(kind, earlier, u"Earlier"_s, u"1500"_s);
         TransactionWindow* window = open(kind);
         click(window->CmdNew);
         window->DTPicker1->setDate(QDate(2024, 2, 29));
@@ -291,17 +303,18 @@ private slots:
 
         QCOMPARE(lastMessage(), u"Saved successfully"_s);
         const QString saved = QStringList{u"2024-02-29"_s, name, amount, particulars}.join(u'|');
-        QCOMPARE(storedRow(kind, 2), saved);
+        const QString number = QString::number(earlier + 1);
+        QCOMPARE(storedRow(kind, earlier + 1), saved);
         QCOMPARE(window->LblTotal->text(), total);
         QTRY_COMPARE(window->ListView1->itemCount(), 2);
-        QCOMPARE(window->ListView1->cellText(1, 0), u"2"_s);
+        QCOMPARE(window->ListView1->cellText(1, 0), number);
         QCOMPARE(window->ListView1->cellText(1, 2), name);
         QCOMPARE(window->ListView1->cellText(1, 3), amount);
         QCOMPARE(mode(window), u"browsing"_s);
         QCOMPARE(entries(window), blankEntries());
 
         doubleClickRow(window, 1);
-        QCOMPARE(entries(window), u"2|"_s + saved);
+        QCOMPARE(entries(window), number + u'|' + saved);
     }
 
     void enterWalksTheEntryFields_data() {
