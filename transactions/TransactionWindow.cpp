@@ -261,7 +261,12 @@ void TransactionWindow::CmdModSave_Click() {
     update += particularsValue();
     update += Statements::kUpdateKey;
     update += recordNumberValue();
-    Module2::Connection().Execute(update);
+    // Another program can have deleted the record meanwhile: nothing is written then, and the window keeps
+    // the user's changes in modifying mode (Cancel drops them).
+    if (Module2::Connection().Execute(update) == 0) {
+        MsgBox(u"No record was updated"_s, Msg::OkInformation);
+        return;
+    }
     MsgBox(u"Updated Successfully"_s, Msg::OkInformation);
     FillList();
     GetExpTotal();
@@ -283,8 +288,10 @@ void TransactionWindow::CmdDelete_Click() {
     if (MsgBox(question, Msg::YesNoExclamation) != Msg::AnswerYes) {
         return;
     }
-    Module2::Connection().Execute(std::string(table().deleteStart) + recordNumberValue());
-    MsgBox(u"Record Deleted successfully"_s, Msg::OkInformation);
+    const long long deleted =
+        Module2::Connection().Execute(std::string(table().deleteStart) + recordNumberValue());
+    // A record another program deleted meanwhile is gone all the same: the list then shows what is stored.
+    MsgBox(deleted == 0 ? u"No record was deleted"_s : u"Record Deleted successfully"_s, Msg::OkInformation);
     FillList();
     GetExpTotal();
     BlankFields();

@@ -569,10 +569,14 @@ private slots:
         QTest::newRow("save, locked") << kExpenses << u"save"_s << u"locked"_s;
         QTest::newRow("update, locked") << kIncome << u"update"_s << u"locked"_s;
         QTest::newRow("delete, locked") << kExpenses << u"delete"_s << u"locked"_s;
+        // Another program deletes the picked record before the button is pressed.
+        QTest::newRow("update, record gone") << kIncome << u"update"_s << u"No record was updated"_s;
+        QTest::newRow("delete, record gone") << kExpenses << u"delete"_s << u"No record was deleted"_s;
     }
 
     // A refused write reports the engine's reason and no success; the table is as it was and the window keeps
-    // its mode and the user's entries for another try.
+    // its mode and the user's entries for another try. A write that finds its record gone says so, and a
+    // delete then shows what is stored.
     void refusedWriteChangesNothing() {
         QFETCH(QString, kind);
         QFETCH(QString, action);
@@ -595,6 +599,11 @@ private slots:
         }
         const QString entered = entries(window);
         const QString modeBefore = mode(window);
+        const bool gone = reason.startsWith(u"No record"_s);
+        const bool emptied = reason == u"No record was deleted"_s;
+        if (gone) {
+            execute(u"Delete from "_s + tableOf(kind));
+        }
 
         Connection other;
         if (reason == u"locked"_s) {
@@ -612,10 +621,12 @@ private slots:
         for (const auto& message : m_messages->messages()) {
             QVERIFY(!message.prompt.contains(u"success"_s, Qt::CaseInsensitive));
         }
-        QCOMPARE(storedCount(kind), 1);
-        QCOMPARE(storedRow(kind, 1), u"2024-03-15|Salary|5|first"_s);
-        QCOMPARE(entries(window), entered);
+        QCOMPARE(storedCount(kind), gone ? 0 : 1);
+        QCOMPARE(storedRow(kind, 1), gone ? QString() : u"2024-03-15|Salary|5|first"_s);
+        QCOMPARE(entries(window), emptied ? blankEntries() : entered);
         QCOMPARE(mode(window), modeBefore);
+        QTRY_COMPARE(window->ListView1->itemCount(), emptied ? 0 : 1);
+        QCOMPARE(window->LblTotal->text(), emptied ? u"Total : Rs. 0"_s : u"Total : Rs. 5"_s);
     }
 };
 
