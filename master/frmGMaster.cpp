@@ -190,6 +190,8 @@ void frmGMaster::CmdNew_Click() {
         RecordNumbering::NextRecordNumber(Module2::Connection(), m_records, Statements::kMaxMaster);
     CmdCancel->setText(kCancelCaption);
     TxtSrNo->setText(BoxValues::plain(next));
+    // A new entry ends a rename loaded before it: Save adds the entry under the number just shown.
+    CmdSave->setText(kSaveCaption);
     CmdSave->setEnabled(true);
     CmdNew->setEnabled(false);
     TxtGName->setEnabled(true);
@@ -241,10 +243,13 @@ void frmGMaster::EditRecord() {
     const long long changed = Module2::Connection().Execute(
         concat({Statements::kUpdateMaster, BoxValues::quoted(TxtGName->text()), Statements::kUpdateMasterKind,
                 BoxValues::quoted(Module2::MasterType()), Statements::kUpdateMasterKey, recordNumber()}));
-    // New replaces the loaded entry's number with a free one, so an update can match no entry at all.
-    // Saying so, and keeping what was typed, lets the user load the entry again instead.
+    // The entry can have been removed from the file behind the program's back. The list then shows it gone,
+    // the typed name is kept, and the next Save stores that name as a new entry under the next free number.
     if (changed == 0) {
         inform(u"No entry was updated"_s);
+        refillCurrentKind();
+        TxtSrNo->clear();
+        CmdSave->setText(kSaveCaption);
         return;
     }
     inform(u"Updated successfully"_s);

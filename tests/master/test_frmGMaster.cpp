@@ -265,9 +265,15 @@ void TestFrmGMaster::userActions_data() {
             u"||on|on|on|&Save|Exit"_s, u"Updated successfully"_s, u"2:Rent,4:Food,5:Fuel"_s,
             u"1:Salary:2,2:Rent:1,3:Interest:2,4:Food:1,5:Fuel:1"_s);
 
-    // New replaces a loaded entry's number with a free one: the update then matches nothing.
-    addCase("rename that changes no entry", true, u"new;cancel;dbl:1;new;clear;type:Wages;save"_s,
-            u"6|Wages|on|off|on|&Update|Cancel"_s, u"No entry was updated"_s, kIncomeList, kSeedTable);
+    // New starts a new entry, also after a double-click: Save adds it, and adds the next one too.
+    addCase("double-click, then New", true,
+            u"new;cancel;dbl:1;new;clear;type:Wages;save;new;type:Gift;save"_s, kIdle,
+            u"Saved successfully|Saved successfully"_s, kIncomeList + u",6:Wages,7:Gift"_s,
+            kSeedTable + u",6:Wages:2,7:Gift:2"_s);
+    // The entry being renamed vanishes: the typed name stays, and the next Save adds it as a new entry.
+    addCase("rename of a vanished entry", true, u"dbl:2;gone:2;clear;type:Lease;save;save"_s, kIdle,
+            u"No entry was updated|Saved successfully"_s, u"1:Salary,3:Interest,6:Lease"_s,
+            u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Lease:2"_s);
     // Record numbers are carried exactly at any size, and one beyond the largest is refused.
     addCase("record numbers beyond 10^15", true,
             u"taken:1000000000000456;mode:1;dbl:1000000000000456;clear;type:Lease;save;new;type:Gift;save"_s,
