@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "ui/AccessKeys.h"
 #include "ui/Guard.h"
 #include "ui/Twips.h"
 
@@ -27,6 +28,7 @@ ChildWindow::ChildWindow(QMdiArea* area, int clientWidthTwips, int clientHeightT
     : QMdiSubWindow(nullptr, kFlags), m_client(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_client);
+    new AccessKeys(this);
     // The frame has its margins only once the window is in the area.
     if (area != nullptr) {
         area->addSubWindow(this, kFlags);

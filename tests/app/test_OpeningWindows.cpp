@@ -1,8 +1,10 @@
 // The main window opens each working window once; the master window's opening keeps caption, label and kind
-// together, even when its list cannot be filled.
+// together, even when its list cannot be filled; the active window's access keys come before the main menu's.
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
 
@@ -18,6 +20,7 @@
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "tests/support/UrlRecorder.h"
 #include "transactions/frmExpenses.h"
 #include "transactions/frmIncome.h"
 #include "ui/ListView.h"
@@ -37,6 +40,8 @@ private slots:
     void failedFillStillCompletesTheOpening();
     void reportOpensOnceAndKeepsItsFigures();
     void transactionWindowsOpenOnceEach();
+    void accessKeysOfTheActiveWindowComeFirst_data();
+    void accessKeysOfTheActiveWindowComeFirst();
 
 private:
     void trigger(const QString& menuItem);
@@ -169,6 +174,78 @@ void OpeningWindowsTest::transactionWindowsOpenOnceEach() {
     QCOMPARE(m_window->incomeWindow(), income);
     QCOMPARE(income->CboSource->text(), u"typed"_s);
     QCOMPARE(m_window->mdiArea->subWindowList().size(), 2);
+}
+
+void OpeningWindowsTest::accessKeysOfTheActiveWindowComeFirst_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("answered");
+    // After the steps, each key in turn (on a fresh window) is answered by the button or main menu item
+    // named.
+    const auto add = [](const QStringList& steps, const QString& keys, const QStringList& answers) {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QTest::addRow("%s Alt+%c", qPrintable(steps.join(u',')), keys.at(i).toLatin1())
+                << steps << keys.mid(i, 1) << answers.at(i);
+        }
+    };
+    add({u"MnuIncomeSource"_s}, u"NSM"_s, {u"frmGMaster.CmdNew"_s, u"frmGMaster.CmdSave"_s, u"MnuMaster"_s});
+    add({u"MnuIncomeSource"_s, u"dbl"_s}, u"U"_s, {u"frmGMaster.CmdSave"_s});
+    for (const QString& window : {u"Income"_s, u"Expenses"_s}) {
+        const QString menu = u"Mnu"_s + window;
+        const QString button = u"frm"_s + window + u'.';
+        add({menu}, u"NMDHT"_s,
+            {button + u"CmdNew"_s, button + u"CmdModify"_s, button + u"CmdDelete"_s,
+             button + u"CmdHideList"_s, u"MnuTransactions"_s});
+        // While adding, Modify and Delete are hidden: their keys go to the main menu.
+        add({menu, u"CmdNew"_s}, u"SCMD"_s,
+            {button + u"CmdSave"_s, button + u"CmdCancel"_s, u"MnuMaster"_s, u"mnuDownload"_s});
+        add({menu, u"dbl"_s, u"CmdModify"_s}, u"UC"_s, {button + u"CmdModSave"_s, button + u"CmdCancel"_s});
+    }
+    add({u"MnuIncome"_s, u"MnuExpenses"_s}, u"N"_s, {u"frmExpenses.CmdNew"_s});
+}
+
+void OpeningWindowsTest::accessKeysOfTheActiveWindowComeFirst() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, key);
+    QFETCH(QString, answered);
+    Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
+    Module2::Connection().Execute("Insert Into Expenses values(1,'2024-01-05','Rent',500,'y')");
+    MessageRecorder messages;
+    UrlRecorder urls;
+    m_window->showMaximizedAndActive();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    for (const QString& step : steps) {
+        QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
+        if (step.startsWith(u"Mnu"_s)) {
+            trigger(step);
+        } else if (step == u"dbl"_s) {
+            auto* list = active->findChild<ListView*>();
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               list->visualRect(list->model()->index(0, 1)).center());
+        } else {
+            QTest::mouseClick(active->findChild<QPushButton*>(step), Qt::LeftButton);
+        }
+    }
+    QStringList answers;
+    for (QMdiSubWindow* window : m_window->mdiArea->subWindowList()) {
+        const QString prefix = QString::fromLatin1(window->metaObject()->className()) + u'.';
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            connect(button, &QPushButton::clicked, this,
+                    [&answers, prefix, button] { answers << prefix + button->objectName(); });
+        }
+    }
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.at(0).unicode()), Qt::AltModifier);
+    QTRY_VERIFY(!answers.isEmpty() || QApplication::activePopupWidget() != nullptr || !urls.urls().isEmpty());
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+        answers << menu->objectName();
+        menu->close();
+    }
+    if (!urls.urls().isEmpty()) {
+        answers << u"mnuDownload"_s;
+    }
+    QCOMPARE(answers, QStringList{answered});
 }
 
 QTEST_MAIN(OpeningWindowsTest)
