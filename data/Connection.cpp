@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "data/ConnectionString.h"
 #include "data/DbError.h"
@@ -72,6 +73,31 @@ std::string firstDamage(sqlite3* db, const std::string& path) {
     return {};
 }
 
+// A file whose tables the program cannot rely on is refused before the user adds work to it. Where the
+// tables are only declared otherwise, the user is told of the command that copies the book into the right
+// ones.
+void refuseForeignSchema(sqlite3* db, const std::string& path) {
+    std::vector<Schema::Problem> problems;
+    try {
+        problems = Schema::problems(db);
+    } catch (const DbError& failure) {
+        throw DbError("Cannot open the database '" + path + "': " + failure.what());
+    }
+    if (problems.empty()) {
+        return;
+    }
+    std::string description = "'" + path + "' is not an Orvella database:";
+    bool mended = true;
+    for (const auto& problem : problems) {
+        description += " " + problem.text;
+        mended = mended && problem.mendedByUpgrade;
+    }
+    if (mended) {
+        description += " orvella-db upgrade copies its records into a new book the program opens.";
+    }
+    throw DbError(description);
+}
+
 }  // namespace
 
 void Connection::Open(std::string_view connectionString, std::string_view, std::string_view) {
@@ -97,19 +123,7 @@ void Connection::Open(std::string_view connectionString, std::string_view, std::
     // Each statement is its own transaction, on disk when it returns, with no file left beside the database.
     runPragma(raw, "PRAGMA journal_mode=DELETE", path);
     runPragma(raw, "PRAGMA synchronous=FULL", path);
-    std::vector<std::string> problems;
-    try {
-        problems = Schema::problems(raw);
-    } catch (const DbError& failure) {
-        throw DbError("Cannot open the database '" + path + "': " + failure.what());
-    }
-    if (!problems.empty()) {
-        std::string description = "'" + path + "' is not an Orvella database:";
-        for (const auto& problem : problems) {
-            description += " " + problem;
-        }
-        throw DbError(description);
-    }
+    refuseForeignSchema(raw, path);
     // A damaged file is refused before the user adds work to it.
     const std::string damage = firstDamage(raw, path);
     if (!damage.empty()) {

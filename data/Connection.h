@@ -16,7 +16,8 @@ public:
 
     // Opens the file named by the string's Data Source. Never creates a file; fails with a DbError naming
     // the file and the engine's reason when it is missing, unreadable, read-only, not a database or
-    // without the tables GMaster, Income and Expenses. An open connection is closed first.
+    // without the tables GMaster, Income and Expenses as the program needs them (their columns in order,
+    // declared types and the key on SrNo). An open connection is closed first.
     void Open(std::string_view connectionString, std::string_view userId = {},
               std::string_view password = {});
 

@@ -29,7 +29,7 @@ std::vector<std::string> problems(const std::string& path) {
     }
     try {
         for (auto& problem : Schema::problems(db.get())) {
-            found.push_back(std::move(problem));
+            found.push_back(std::move(problem.text));
         }
     } catch (const DbError& failure) {
         found.emplace_back(failure.what());
