@@ -1,4 +1,4 @@
-// orvella-db and the build's database supply: a new file is made, an existing one is never touched.
+// orvella-db as a user meets it in a shell, and the build's database supply.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -15,6 +15,7 @@
 #include "data/ConnectionString.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/SqliteHandles.h"
 #include "tests/datasupport/TempDatabase.h"
 #include "tools/CsvExport.h"
 
@@ -143,19 +144,49 @@ TEST(DatabaseSupply, MadeWhenAbsentNeverReplacedWhenPresent) {
     EXPECT_EQ(contents(database), withData);
 }
 
-TEST(OrvellaDbCheck, SaysOkOrNamesEachProblem) {
-    TempDatabase db;
+// A fresh book spoilt by statements run behind the program's back, as another tool would.
+void spoil(TempDatabase& db, const char* statements) {
     db.connection().Close();
-    const CommandResult ok = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(db.path()));
-    EXPECT_EQ(ok.status, 0);
-    EXPECT_EQ(ok.output, "ok\n");
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path().c_str(), &raw), SQLITE_OK);
+    const SqliteDb handle(raw);
+    ASSERT_EQ(sqlite3_exec(raw, statements, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
+}
 
-    TempDatabase broken;
-    broken.connection().Execute("DROP TABLE Income");
-    const CommandResult missing = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(broken.path()));
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.output.find("The table Income is missing."), std::string::npos) << missing.output;
+constexpr const char* kNoKeyMaster =
+    "DROP TABLE GMaster; CREATE TABLE GMaster (SrNo INTEGER, GName TEXT, GType TEXT);"
+    "INSERT INTO GMaster VALUES(1,'Salary','2'),(2,'Rent','1'),(1,'Food','1');";
+TEST(OrvellaDbCheck, SaysOkOrNamesEachProblem) {
+    // How the book is spoilt, and what check prints.
+    const std::pair<std::string, std::string> books[] = {
+        {"", "ok\n"},
+        {"DROP TABLE Income", "The table Income is missing.\n"},
+        {std::string(kNoKeyMaster) + "UPDATE GMaster SET GType='3' WHERE GName='Rent'",
+         "In the table GMaster, SrNo is not the INTEGER PRIMARY KEY, so a record number can be stored "
+         "twice.\n"
+         "GMaster record 2: GType '3' is neither '1' nor '2'.\n"
+         "GMaster record 1: the number is used by 2 records.\n"},
+        {"INSERT INTO Income VALUES(1,'1752-09-13',NULL,'abc','x');"
+         "INSERT INTO Expenses VALUES(2,'9999-12-31','Rent',0.00001,NULL)",
+         "Income record 1: IncDate 1752-09-13 is outside the days the date box shows (1752-09-14 to "
+         "9999-12-31).\nIncome record 1: IncSource is null.\nIncome record 1: IncAmount 'abc' is not a "
+         "number.\n"
+         "Expenses record 2: ExpAmount 1.0e-05 is not an amount the amount box holds (0 or more, at most 11 "
+         "digits before the point and 4 after it).\nExpenses record 2: ExpDescription is null.\n"},
+        {"DROP TABLE Expenses; CREATE TABLE Expenses (SrNo INTEGER PRIMARY KEY, ExpDate, ExpCategory TEXT, "
+         "ExpAmount REAL, ExpDescription TEXT); INSERT INTO Expenses VALUES(1,'05/04/2008','Rent',1,'x')",
+         "The column Expenses.ExpDate is declared without a type; the program needs DATE.\n"
+         "Expenses record 1: ExpDate '05/04/2008' is not a date written yyyy-MM-dd.\n"},
+    };
+    for (const auto& [statements, printed] : books) {
+        TempDatabase db;
+        spoil(db, statements.c_str());
+        const CommandResult checked = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(db.path()));
+        EXPECT_EQ(checked.output, printed) << statements;
+        EXPECT_EQ(checked.status, printed == "ok\n" ? 0 : 1) << statements;
+    }
 
+    TempDatabase db;
     const std::string garbage = (db.folder() / "garbage.mdb").string();
     std::ofstream(garbage) << std::string(5000, 'z');
     const CommandResult notDatabase = run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(garbage));
