@@ -137,7 +137,8 @@ std::string unreadable(const Schema::Column& column, sqlite3_stmt* row, int inde
     const std::string name(column.name);
     const bool null = sqlite3_column_type(row, index) == SQLITE_NULL;
     if (column.type == "INTEGER" && !recordNumber(row, index)) {
-        return null ? name + " is null." : name + " " + shown(row, index) + " is not a whole number.";
+        return null ? name + " is null."
+                    : name + " " + shown(row, index) + " is not a whole number in plain digits.";
     }
     if (column.type == "DATE" && !null && !date(row, index)) {
         return name + " " + shown(row, index) + " is not a date written yyyy-MM-dd.";

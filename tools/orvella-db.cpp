@@ -1,4 +1,4 @@
-// orvella-db: the companion command that creates, checks, backs up and exports the program's database file.
+// orvella-db: the companion command that creates, checks, backs up, exports and upgrades the book file.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -6,6 +6,7 @@
 
 #include "data/DbError.h"
 #include "data/Schema.h"
+#include "tools/BookUpgrade.h"
 #include "tools/CsvExport.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
@@ -16,9 +17,12 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: orvella-db COMMAND ...\n"
     "  create PATH        make a new, empty Orvella database at PATH (an existing file is never touched)\n"
-    "  check PATH         check the file's integrity and its tables; prints \"ok\" or each problem\n"
+    "  check PATH         check the file, its tables and every record; prints \"ok\" or each problem\n"
     "  backup PATH DEST   copy the database to DEST, safely even while Orvella is running\n"
-    "  export PATH DIR    write GMaster.csv, Income.csv and Expenses.csv into DIR\n";
+    "  export PATH DIR    write GMaster.csv, Income.csv and Expenses.csv into DIR\n"
+    "  upgrade OLD NEW [--renumber]\n"
+    "                     copy every record of OLD into a new book NEW with the tables Orvella needs;\n"
+    "                     --renumber gives a record whose number is taken the next free number\n";
 
 int usage() {
     std::fputs(kUsage.data(), stderr);
@@ -60,6 +64,23 @@ int exportCsv(const std::string& path, const std::string& folder) {
     return 0;
 }
 
+int upgrade(const std::string& oldPath, const std::string& newPath, bool renumber) {
+    const BookUpgrade::Outcome outcome = BookUpgrade::upgrade(oldPath, newPath, renumber);
+    for (const auto& line : outcome.refused) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (!outcome.refused.empty()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvella-db: nothing was written, for the reasons listed above.\n");
+        return 1;
+    }
+    for (const auto& line : outcome.renumbered) {
+        std::printf("%s\n", line.c_str());
+    }
+    std::printf("Upgraded %s into the new book %s\n", oldPath.c_str(), newPath.c_str());
+    return 0;
+}
+
 int dispatch(const std::vector<std::string>& args) {
     // Every argument after the command names a file or folder.
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -76,6 +97,10 @@ int dispatch(const std::vector<std::string>& args) {
     }
     if (args.size() == 3 && args[0] == "export") {
         return exportCsv(args[1], args[2]);
+    }
+    const bool renumber = args.size() == 4 && args[3] == "--renumber";
+    if ((args.size() == 3 || renumber) && args[0] == "upgrade") {
+        return upgrade(args[1], args[2], renumber);
     }
     return usage();
 }

@@ -153,9 +153,30 @@ void spoil(TempDatabase& db, const char* statements) {
     ASSERT_EQ(sqlite3_exec(raw, statements, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
 }
 
+// Each row's fields in their plain text form joined by '|', one line a row, in record-number order.
+std::string rowsOf(Connection& connection, const std::string& table) {
+    Recordset rs;
+    rs.Open("Select * from " + table + " order by SrNo", connection, Recordset::adOpenStatic,
+            Recordset::adLockBatchOptimistic);
+    std::string rows;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        for (std::size_t i = 0; i < rs.fieldCount(); ++i) {
+            rows += (i > 0 ? "|" : "") + rs.Fields(i).toText();
+        }
+        rows += "\n";
+    }
+    return rows;
+}
+
 constexpr const char* kNoKeyMaster =
     "DROP TABLE GMaster; CREATE TABLE GMaster (SrNo INTEGER, GName TEXT, GType TEXT);"
     "INSERT INTO GMaster VALUES(1,'Salary','2'),(2,'Rent','1'),(1,'Food','1');";
+// Each column declared TEXT: Max gave '9' over '10', so a second record got number 10.
+constexpr const char* kTextTypedIncome =
+    "DROP TABLE Income; CREATE TABLE Income (SrNo TEXT, IncDate TEXT, IncSource TEXT, IncAmount TEXT, "
+    "IncDescription TEXT); INSERT INTO Income VALUES('9','2024-01-09','Salary','1500','nine'),"
+    "('10','2024-01-10','Salary','12.5','ten'),('10','2024-01-11','Salary','7','ten again');";
+
 TEST(OrvellaDbCheck, SaysOkOrNamesEachProblem) {
     // How the book is spoilt, and what check prints.
     const std::pair<std::string, std::string> books[] = {
@@ -196,6 +217,55 @@ TEST(OrvellaDbCheck, SaysOkOrNamesEachProblem) {
     const std::string absent = (db.folder() / "absent.mdb").string();
     EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(absent)).status, 1);
     EXPECT_FALSE(fs::exists(absent));
+}
+
+TEST(OrvellaDbUpgrade, CarriesEveryRecordIntoABookTheProgramOpensOrWritesNothing) {
+    struct Case {
+        const char* statements;
+        const char* options;
+        std::string printed;  // before the closing line of a successful upgrade
+        std::string table;
+        std::string rows;  // the table in the new book; empty when nothing may be written
+    };
+    const Case cases[] = {
+        {kNoKeyMaster, "",
+         "GMaster record 1: the number is taken by an earlier record (--renumber gives it the next free "
+         "number).\norvella-db: nothing was written, for the reasons listed above.\n",
+         "GMaster", ""},
+        {kNoKeyMaster, " --renumber", "GMaster record 1 -> 3\n", "GMaster",
+         "1|Salary|2\n2|Rent|1\n3|Food|1\n"},
+        {kTextTypedIncome, " --renumber", "Income record 10 -> 11\n", "Income",
+         "9|2024-01-09|Salary|1500|nine\n10|2024-01-10|Salary|12.5|ten\n11|2024-01-11|Salary|7|ten again\n"},
+        {"INSERT INTO Income VALUES(1,'2024-01-05','Salary','abc','x')", " --renumber",
+         "Income record 1: IncAmount 'abc' is not a number.\n"
+         "orvella-db: nothing was written, for the reasons listed above.\n",
+         "Income", ""},
+    };
+    for (const auto& c : cases) {
+        TempDatabase db;
+        spoil(db, c.statements);
+        const std::string before = contents(db.path());
+        const std::string fresh = (db.folder() / "Database" / "New.mdb").string();
+        const CommandResult upgraded = run(std::string(ORVELLA_DB_TOOL) + " upgrade " + quoted(db.path()) +
+                                           " " + quoted(fresh) + c.options);
+        const std::string closing = "Upgraded " + db.path() + " into the new book " + fresh + "\n";
+        EXPECT_EQ(upgraded.output, c.printed + (c.rows.empty() ? "" : closing)) << c.statements;
+        EXPECT_EQ(contents(db.path()), before);
+        if (c.rows.empty()) {
+            EXPECT_EQ(upgraded.status, 1);
+            EXPECT_EQ(everythingIn(db.folder() / "Database"), std::set<fs::path>{db.path()});
+            continue;
+        }
+        ASSERT_EQ(upgraded.status, 0);
+        EXPECT_EQ(run(std::string(ORVELLA_DB_TOOL) + " check " + quoted(fresh)).output, "ok\n");
+        Connection connection;
+        connection.Open(std::string(ConnectionString::kProvider) + fresh);
+        EXPECT_EQ(rowsOf(connection, c.table), c.rows);
+        connection.Close();
+        const CommandResult again =
+            run(std::string(ORVELLA_DB_TOOL) + " upgrade " + quoted(db.path()) + " " + quoted(fresh));
+        EXPECT_NE(again.output.find("already exists"), std::string::npos) << again.output;
+    }
 }
 
 TEST(OrvellaDbBackup, CopiesTheBookWhileItIsOpenAndRefusesToOverwrite) {
