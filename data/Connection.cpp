@@ -93,7 +93,7 @@ void refuseForeignSchema(sqlite3* db, const std::string& path) {
         mended = mended && problem.mendedByUpgrade;
     }
     if (mended) {
-        description += " orvella-db upgrade copies its records into a new book the program opens.";
+        description += " Run orvella-db upgrade to copy its records into a new book the program opens.";
     }
     throw DbError(description);
 }

@@ -66,14 +66,14 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched_data() {
         << u"The table GMaster has the columns SrNo, GName"_s;
     QTest::newRow("no key")
         << u"sql:Drop Table GMaster; Create Table GMaster (SrNo INTEGER, GName TEXT, GType TEXT)"_s
-        << u"SrNo is not the INTEGER PRIMARY KEY, so a record number can be stored twice. orvella-db upgrade"_s;
+        << u"SrNo is not the INTEGER PRIMARY KEY, so a record number can be stored twice. Run orvella-db upgrade"_s;
     QTest::newRow("text-typed SrNo")
         << u"sql:Drop Table Expenses; Create Table Expenses (SrNo TEXT PRIMARY KEY, ExpDate DATE, "
            "ExpCategory TEXT, ExpAmount REAL, ExpDescription TEXT)"_s
         << u"Expenses.SrNo is declared TEXT; the program needs INTEGER."_s;
     QTest::newRow("a view")
         << u"sql:Alter Table Income Rename To Kept; Create View Income As Select * From Kept"_s
-        << u"The table Income is a view, not a table. orvella-db upgrade"_s;
+        << u"The table Income is a view, not a table. Run orvella-db upgrade"_s;
 }
 
 void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
