@@ -19,6 +19,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"
 #include "ui/Pictures.h"
+#include "ui/TextBoxes.h"
 #include "ui/Twips.h"
 
 using namespace Qt::StringLiterals;
@@ -111,6 +112,7 @@ void frmGMaster::createControls() {
     TxtGName = new QLineEdit(area);
     TxtGName->setObjectName(u"TxtGName"_s);
     TxtGName->setEnabled(false);
+    TextBoxes::holdAnyText(*TxtGName);
     Twips::place(TxtGName, 1440, 600, 3015, 375);
 
     Line1 = new QFrame(area);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "ui/TextBoxes.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -47,6 +48,7 @@ SimpleCombo::SimpleCombo(QWidget* parent)
     m_list->setUniformItemSizes(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusProxy(m_edit);
+    TextBoxes::holdAnyText(*m_edit);
     m_edit->installEventFilter(this);
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -1,4 +1,5 @@
 // The master data window driven through its controls: numbering, saving, renaming, modes and failures.
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -113,6 +114,9 @@ QString TestFrmGMaster::act(const QString& script) {
             QTest::mouseClick(m_window->CmdCancel, Qt::LeftButton);
         } else if (verb == u"type"_s) {
             QTest::keyClicks(m_window->TxtGName, argument);
+        } else if (verb == u"paste"_s) {
+            QGuiApplication::clipboard()->setText(argument);
+            QTest::keyClick(m_window->TxtGName, Qt::Key_V, Qt::ControlModifier);
         } else if (verb == u"clear"_s) {
             m_window->TxtGName->selectAll();
             QTest::keyClick(m_window->TxtGName, Qt::Key_Backspace);
@@ -228,6 +232,10 @@ void TestFrmGMaster::userActions_data() {
             kExpenseList + u",6:Rent"_s, kSeedTable + u",6:Rent:1"_s);
     addCase("apostrophe", true, u"new;type:Children's school;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:Children's school"_s, kSeedTable + u",6:Children's school:2"_s);
+    const QString longName = QString(u"Nm"_s).repeated(20000);
+    addCase("name of 40,000 characters", true, u"new;paste:"_s + longName + u";save"_s, kIdle,
+            u"Saved successfully"_s, kIncomeList + u",6:"_s + longName,
+            kSeedTable + u",6:"_s + longName + u":2"_s);
     addCase("name of blanks", true, u"new;type:   ;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:   "_s, kSeedTable + u",6:   :2"_s);
     addCase("Save right after opening", true, u"save"_s, kOpened, u"Please enter data"_s, kIncomeList,
