@@ -15,6 +15,7 @@
 #include "ui/ListView.h"
 #include "ui/Pictures.h"
 #include "ui/SimpleCombo.h"
+#include "ui/TextBoxes.h"
 #include "ui/Twips.h"
 
 using namespace Qt::StringLiterals;
@@ -126,6 +127,7 @@ void TransactionForm::placeControlsInTabOrder() {
     TxtParticulars = named(new QPlainTextEdit(Frame1), u"TxtParticulars"_s);
     TxtParticulars->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TxtParticulars->setTabChangesFocus(true);
+    TextBoxes::holdAnyText(*TxtParticulars);
     Twips::place(TxtParticulars, 1560, 2160, 2895, 615);
 
     CmdSave = button(Frame3, u"CmdSave"_s, u"&Save"_s, 1275);

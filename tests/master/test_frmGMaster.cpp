@@ -236,6 +236,9 @@ void TestFrmGMaster::userActions_data() {
     addCase("name of 40,000 characters", true, u"new;paste:"_s + longName + u";save"_s, kIdle,
             u"Saved successfully"_s, kIncomeList + u",6:"_s + longName,
             kSeedTable + u",6:"_s + longName + u":2"_s);
+    // No text column holds a NUL: the box drops it and keeps the rest.
+    addCase("NUL in a name", true, u"new;paste:\0Gift\0 Card\0;save"_s, kIdle, u"Saved successfully"_s,
+            kIncomeList + u",6:Gift Card"_s, kSeedTable + u",6:Gift Card:2"_s);
     addCase("name of blanks", true, u"new;type:   ;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:   "_s, kSeedTable + u",6:   :2"_s);
     addCase("Save right after opening", true, u"save"_s, kOpened, u"Please enter data"_s, kIncomeList,
