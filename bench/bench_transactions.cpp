@@ -1,10 +1,12 @@
 // Speed of the income window on a large book: opening it (its whole load, up to the first paint) and a Save
 // (insert, list refill, total, repaint), at 1k, 10k, 100k and 1M income records, with the process's peak
-// memory.
+// memory. And a line of particulars 200,000 characters long without a break, on the book of 1k: pasted into
+// the particulars box, saved, and loaded back into the box, each up to its paint.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QEvent>
 #include <QLineEdit>
@@ -17,8 +19,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "data/ConnectionString.h"
+#include "data/Recordset.h"
 #include "data/Schema.h"
 #include "transactions/frmIncome.h"
 #include "ui/Fonts.h"
@@ -91,6 +95,9 @@ public:
     }
     PaintProbe(const PaintProbe&) = delete;
     PaintProbe& operator=(const PaintProbe&) = delete;
+
+    // Forgets the paints seen so far: the next wait is for a paint still to come.
+    void forget() { m_painted = false; }
 
     // Runs the event loop until the widget has been painted.
     void waitForPaint() {
@@ -176,6 +183,107 @@ void SaveIncome(benchmark::State& state) {
     setMessageBoxHandler({});
 }
 
+constexpr long long kLongLineBook = 1000;
+
+// Letters and digits in no order, as an encoded key or file pasted from elsewhere: nowhere to break the line.
+const QString& unbrokenLine() {
+    static const QString line = [] {
+        const QString alphabet = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"_s;
+        QString text(200000, QChar());
+        unsigned int seed = 12345;
+        for (QChar& character : text) {
+            seed = seed * 1103515245U + 12345U;
+            character = alphabet.at(static_cast<qsizetype>((seed >> 16) % alphabet.size()));
+        }
+        return text;
+    }();
+    return line;
+}
+
+void countLongLine(benchmark::State& state, const QString& shown) {
+    if (shown != unbrokenLine()) {
+        state.SkipWithError("the box does not hold the line");
+    }
+    state.counters["characters"] = static_cast<double>(unbrokenLine().size());
+}
+
+void PasteLongLine(benchmark::State& state) {
+    bookOf(kLongLineBook);
+    auto* window = new frmIncome(&frame());
+    window->load();
+    window->CmdNew->click();
+    QGuiApplication::clipboard()->setText(unbrokenLine());
+    PaintProbe painted(window->TxtParticulars->viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->TxtParticulars->clear();
+        QCoreApplication::processEvents();
+        painted.forget();
+        state.ResumeTiming();
+        window->TxtParticulars->paste();
+        painted.waitForPaint();
+    }
+    countLongLine(state, window->TxtParticulars->toPlainText());
+    closeWindow(window);
+}
+
+void SaveLongLine(benchmark::State& state) {
+    bookOf(kLongLineBook);
+    setMessageBoxHandler([](const QString&, int, const QString&) { return Msg::AnswerOk; });
+    auto* window = new frmIncome(&frame());
+    window->load();
+    // The list in view, so the Save repaints it too.
+    window->CmdDelete->click();
+    PaintProbe painted(window->ListView1->viewport());
+    std::string added;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->CmdNew->click();
+        added = window->TxtSrNo->text().toStdString();
+        window->CboSource->setText(u"Source 7"_s);
+        window->TxtAmount->setText(u"1234.5"_s);
+        window->TxtParticulars->setPlainText(unbrokenLine());
+        QCoreApplication::processEvents();
+        painted.forget();
+        state.ResumeTiming();
+        window->CmdSave->click();
+        painted.waitForPaint();
+        state.PauseTiming();
+        Recordset stored;
+        stored.Open("Select IncDescription from Income where SrNo=" + added, Module2::Connection(),
+                    Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
+        countLongLine(state, QString::fromStdString(stored.Fields(0).toText()));
+        stored.Close();
+        Module2::Connection().Execute("Delete from Income where SrNo=" + added);
+        state.ResumeTiming();
+    }
+    closeWindow(window);
+    setMessageBoxHandler({});
+}
+
+void LoadLongLine(benchmark::State& state) {
+    bookOf(kLongLineBook);
+    const std::string number = std::to_string(kLongLineBook + 1);
+    Module2::Connection().Execute("Insert Into Income values(" + number + ",'2024-03-15','Source 7',1,'" +
+                                  unbrokenLine().toStdString() + "')");
+    auto* window = new frmIncome(&frame());
+    window->load();
+    PaintProbe painted(window->TxtParticulars->viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->BlankFields();
+        QCoreApplication::processEvents();
+        painted.forget();
+        state.ResumeTiming();
+        window->TxtSrNo->setText(QString::fromStdString(number));
+        window->LoadData();
+        painted.waitForPaint();
+    }
+    countLongLine(state, window->TxtParticulars->toPlainText());
+    closeWindow(window);
+    Module2::Connection().Execute("Delete from Income where SrNo=" + number);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,6 +292,11 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     Fonts::useTahomaForApplication();
+    const std::pair<const char*, void (*)(benchmark::State&)> longLine[] = {
+        {"PasteLongLine", PasteLongLine}, {"SaveLongLine", SaveLongLine}, {"LoadLongLine", LoadLongLine}};
+    for (const auto& [name, measure] : longLine) {
+        benchmark::RegisterBenchmark(name, measure)->Iterations(10)->Unit(benchmark::kMillisecond);
+    }
     // Both measures for one book size before the next, larger one: each book is made once, and the peak
     // memory reported at each size is that size's own (the sizes only grow).
     for (const long long records : {1000LL, 10000LL, 100000LL, 1000000LL}) {

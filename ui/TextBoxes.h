@@ -10,7 +10,7 @@ namespace TextBoxes {
 // by the program) and keeps the rest as it came: a NUL cannot be shown, and would end a statement's text.
 void holdAnyText(QLineEdit& box);
 
-// The same for a box of several lines.
+// The same for a box of several lines, whose lines also wrap in a time that grows with their length.
 void holdAnyText(QPlainTextEdit& box);
 
 }  // namespace TextBoxes
