@@ -1,27 +1,30 @@
-// The main window opens each working window once; the master window's opening keeps caption, label and kind
-// together, even when its list cannot be filled; the active window's access keys come before the main menu's.
+// The main window opens each working window once, named for its kind: caption, label, the kind the master
+// window saves, an accessible name on every input control and no access key shared by two buttons; the
+// master window's opening completes even when its list cannot be filled; the active window's access keys
+// come before the main menu's.
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
 
-#include <sqlite3.h>
-
 #include <memory>
 
 #include "app/MDIForm1.h"
+#include "data/Connection.h"
 #include "data/ConnectionString.h"
-#include "data/SqliteHandles.h"
 #include "master/frmGMaster.h"
 #include "reports/frmReport.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
 #include "tests/support/UrlRecorder.h"
-#include "transactions/frmExpenses.h"
 #include "transactions/frmIncome.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"
@@ -29,224 +32,269 @@
 
 using namespace Qt::StringLiterals;
 
+using NameMap = QMap<QString, QString>;
+
+namespace {
+
+// The controls a user types into, picks from or moves through. The line edit inside a date editor and the
+// header of a list are their owner's parts and are announced through it.
+bool takesInput(const QWidget* widget) {
+    if (qobject_cast<const QLineEdit*>(widget)) {
+        return !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
+    }
+    if (qobject_cast<const QAbstractItemView*>(widget)) {
+        return !qobject_cast<const QAbstractItemView*>(widget->parentWidget());
+    }
+    return qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
+}
+
+QString accessKey(const QString& caption) {
+    const qsizetype at = caption.indexOf(u'&');
+    return at >= 0 && at + 1 < caption.size() ? caption.mid(at + 1, 1).toUpper() : QString();
+}
+
+}  // namespace
+
 class OpeningWindowsTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-    void masterModesShareOneWindow_data();
-    void masterModesShareOneWindow();
-    void failedFillStillCompletesTheOpening();
-    void reportOpensOnceAndKeepsItsFigures();
-    void transactionWindowsOpenOnceEach();
-    void accessKeysOfTheActiveWindowComeFirst_data();
-    void accessKeysOfTheActiveWindowComeFirst();
-
-private:
-    void trigger(const QString& menuItem);
-
     std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<MessageRecorder> m_messages;
     std::unique_ptr<MDIForm1> m_window;
+
+    void trigger(const QString& menuItem) { m_window->findChild<QAction*>(menuItem)->trigger(); }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TestProgramFolder>();
+        Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
+        Module2::MasterType().clear();
+        Module2::Connection().Execute(
+            "Insert Into GMaster values(1,'Salary','2'),(2,'Rent','1'),(3,'Food','1')");
+        m_messages = std::make_unique<MessageRecorder>();
+        m_window = std::make_unique<MDIForm1>();
+        m_window->show();
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_messages.reset();
+        Module2::Connection().Close();
+        m_folder.reset();
+        QTRY_VERIFY(visibleTopLevelWindows().isEmpty());
+    }
+
+    void eachWindowOpensOnceNamedForItsKind_data() {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<NameMap>("names");
+        QTest::newRow("income sources")
+            << QStringList{u"MnuIncomeSource"_s} << u"  Income Source Master"_s << u"Source : "_s << u"2"_s
+            << 1 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Source"_s}};
+        QTest::newRow("expense categories")
+            << QStringList{u"MnuExpCategory"_s} << u"  Exp. Category Master"_s << u"Exp. Category : "_s
+            << u"1"_s << 2 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Exp. Category"_s}};
+        // The same window re-labelled in place must not keep the other kind, nor announce it.
+        QTest::newRow("categories, then sources")
+            << QStringList{u"MnuExpCategory"_s, u"MnuIncomeSource"_s} << u"  Income Source Master"_s
+            << u"Source : "_s << u"2"_s << 1 << NameMap{{u"TxtGName"_s, u"Source"_s}};
+        QTest::newRow("sources, then categories twice")
+            << QStringList{u"MnuIncomeSource"_s, u"MnuExpCategory"_s, u"MnuExpCategory"_s}
+            << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2
+            << NameMap{{u"TxtGName"_s, u"Exp. Category"_s}};
+        QTest::newRow("income") << QStringList{u"MnuIncome"_s} << u"I n c o m e"_s << u"Date :"_s << QString()
+                                << 0
+                                << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s},
+                                           {u"DTPicker1"_s, u"Date"_s},
+                                           {u"CboSource"_s, u"Source"_s},
+                                           {u"TxtAmount"_s, u"Amount (Rs.)"_s},
+                                           {u"TxtParticulars"_s, u"Particulars"_s}};
+        QTest::newRow("expenses") << QStringList{u"MnuExpenses"_s} << u"E x p e n s e s"_s << u"Date :"_s
+                                  << QString() << 0
+                                  << NameMap{{u"CboCategory"_s, u"Category"_s},
+                                             {u"TxtAmount"_s, u"Amount (Rs.)"_s}};
+        QTest::newRow("report") << QStringList{u"MnuReports"_s} << u"  R e p o r t"_s
+                                << u"Total Expenses : "_s << QString() << -1 << NameMap{};
+    }
+
+    void eachWindowOpensOnceNamedForItsKind() {
+        QFETCH(QStringList, commands);
+        QFETCH(QString, caption);
+        QFETCH(QString, label);
+        QFETCH(QString, kind);
+        QFETCH(int, listed);
+        QFETCH(NameMap, names);
+        QPointer<QMdiSubWindow> first;
+        for (const QString& command : commands) {
+            trigger(command);
+            if (!first) {
+                first = m_window->mdiArea->subWindowList().value(0);
+            }
+        }
+        const QList<QMdiSubWindow*> windows = m_window->mdiArea->subWindowList();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows.first(), first.data());
+        QCOMPARE(first->windowTitle(), caption);
+        QCOMPARE(first->findChild<QLabel*>(u"Label2"_s)->text(), label);
+        QCOMPARE(Module2::MasterType(), kind);
+        if (listed >= 0) {
+            QCOMPARE(first->findChild<ListView*>(u"ListView1"_s)->itemCount(), listed);
+        }
+
+        for (const QWidget* control : first->findChildren<QWidget*>()) {
+            if (takesInput(control)) {
+                QVERIFY2(!control->accessibleName().isEmpty(),
+                         qPrintable(control->objectName() + u" ("_s +
+                                    QString::fromLatin1(control->metaObject()->className()) + u" in "_s +
+                                    control->parentWidget()->objectName() + u") has no name"_s));
+            }
+        }
+        for (auto name = names.cbegin(); name != names.cend(); ++name) {
+            const auto* control = first->findChild<QWidget*>(name.key());
+            QVERIFY2(control, qPrintable(name.key()));
+            QCOMPARE(control->accessibleName(), name.value());
+        }
+        QStringList keys;
+        for (const QPushButton* button : first->findChildren<QPushButton*>()) {
+            const QString key = accessKey(button->text());
+            if (button->isVisibleTo(first) && !key.isEmpty()) {
+                QVERIFY2(!keys.contains(key), qPrintable(u"two buttons take Alt+"_s + key));
+                keys << key;
+            }
+        }
+        QCOMPARE(m_messages->count(), 0);
+    }
+
+    // A second program holds the file locked while the window opens: the failure is shown, and the window
+    // still names, and will save, the kind that was asked for; the next opening fills its list.
+    void failedFillStillCompletesTheOpening() {
+        trigger(u"MnuIncomeSource"_s);
+        {
+            Connection other;
+            other.Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
+            other.Execute("BEGIN EXCLUSIVE");
+            trigger(u"MnuExpCategory"_s);
+        }
+        QCOMPARE(m_messages->count(), 1);
+        QVERIFY2(m_messages->last().prompt.contains(u"locked"_s), qPrintable(m_messages->last().prompt));
+        frmGMaster* master = m_window->masterWindow();
+        QCOMPARE(master->windowTitle(), u"  Exp. Category Master"_s);
+        QCOMPARE(master->Label2->text(), u"Exp. Category : "_s);
+        QCOMPARE(Module2::MasterType(), u"1"_s);
+
+        trigger(u"MnuExpCategory"_s);
+        QCOMPARE(master->ListView1->itemCount(), 2);
+        QCOMPARE(m_messages->count(), 1);
+    }
+
+    // From the menu or the toolbar, a second choice leaves the open window as it is, with what was typed and
+    // the figures it showed; closed, a window opens afresh.
+    void secondChoiceLeavesTheOpenWindowAsItIs() {
+        Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
+        trigger(u"MnuIncome"_s);
+        trigger(u"MnuReports"_s);
+        frmIncome* income = m_window->incomeWindow();
+        frmReport* report = m_window->reportWindow();
+        QCOMPARE(report->LblIncome->text(), u"1500"_s);
+        income->CboSource->setText(u"typed"_s);
+        Module2::Connection().Execute("Insert Into Income values(2,'2024-01-06','Salary',500,'y')");
+
+        for (const QString& command : {u"MnuIncome"_s, u"MnuExpenses"_s, u"MnuReports"_s}) {
+            trigger(command);
+        }
+        for (QAction* action : m_window->Toolbar1->actions()) {
+            if (QStringList{u"Income"_s, u"Expenses"_s, u"Report"_s}.contains(action->text())) {
+                action->trigger();
+            }
+        }
+        QCOMPARE(m_window->mdiArea->subWindowList().size(), 3);
+        QCOMPARE(m_window->incomeWindow(), income);
+        QCOMPARE(income->CboSource->text(), u"typed"_s);
+        QCOMPARE(m_window->reportWindow(), report);
+        QCOMPARE(report->LblIncome->text(), u"1500"_s);
+
+        report->close();
+        QTRY_VERIFY(m_window->reportWindow() == nullptr);
+        trigger(u"MnuReports"_s);
+        QCOMPARE(m_window->reportWindow()->LblIncome->text(), u"2000"_s);
+    }
+    // After the steps, each key in turn (on a fresh window) is answered by the active window's button or,
+    // when it has none, by the main menu item named.
+    void accessKeysOfTheActiveWindowComeFirst_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("answered");
+        const auto add = [](const QStringList& steps, const QString& keys, const QStringList& answers) {
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                QTest::addRow("%s Alt+%c", qPrintable(steps.join(u',')), keys.at(i).toLatin1())
+                    << steps << keys.mid(i, 1) << answers.at(i);
+            }
+        };
+        add({u"MnuIncomeSource"_s}, u"NSM"_s,
+            {u"frmGMaster.CmdNew"_s, u"frmGMaster.CmdSave"_s, u"MnuMaster"_s});
+        add({u"MnuIncomeSource"_s, u"dbl"_s}, u"U"_s, {u"frmGMaster.CmdSave"_s});
+        for (const QString& window : {u"Income"_s, u"Expenses"_s}) {
+            const QString menu = u"Mnu"_s + window;
+            const QString button = u"frm"_s + window + u'.';
+            add({menu}, u"NMDHT"_s,
+                {button + u"CmdNew"_s, button + u"CmdModify"_s, button + u"CmdDelete"_s,
+                 button + u"CmdHideList"_s, u"MnuTransactions"_s});
+            // While adding, Modify and Delete are hidden: their keys go to the main menu.
+            add({menu, u"CmdNew"_s}, u"SCMD"_s,
+                {button + u"CmdSave"_s, button + u"CmdCancel"_s, u"MnuMaster"_s, u"mnuDownload"_s});
+            add({menu, u"dbl"_s, u"CmdModify"_s}, u"UC"_s,
+                {button + u"CmdModSave"_s, button + u"CmdCancel"_s});
+        }
+        add({u"MnuIncome"_s, u"MnuExpenses"_s}, u"N"_s, {u"frmExpenses.CmdNew"_s});
+    }
+
+    void accessKeysOfTheActiveWindowComeFirst() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, key);
+        QFETCH(QString, answered);
+        Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
+        Module2::Connection().Execute("Insert Into Expenses values(1,'2024-01-05','Rent',500,'y')");
+        UrlRecorder urls;
+        m_window->showMaximizedAndActive();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        for (const QString& step : steps) {
+            QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
+            if (step.startsWith(u"Mnu"_s)) {
+                trigger(step);
+            } else if (step == u"dbl"_s) {
+                auto* list = active->findChild<ListView*>();
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   list->visualRect(list->model()->index(0, 1)).center());
+            } else {
+                QTest::mouseClick(active->findChild<QPushButton*>(step), Qt::LeftButton);
+            }
+        }
+        QStringList answers;
+        for (QMdiSubWindow* window : m_window->mdiArea->subWindowList()) {
+            const QString prefix = QString::fromLatin1(window->metaObject()->className()) + u'.';
+            for (QPushButton* button : window->findChildren<QPushButton*>()) {
+                connect(button, &QPushButton::clicked, this,
+                        [&answers, prefix, button] { answers << prefix + button->objectName(); });
+            }
+        }
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.at(0).unicode()), Qt::AltModifier);
+        QTRY_VERIFY(!answers.isEmpty() || QApplication::activePopupWidget() != nullptr ||
+                    !urls.urls().isEmpty());
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            answers << menu->objectName();
+            menu->close();
+        }
+        if (!urls.urls().isEmpty()) {
+            answers << u"mnuDownload"_s;
+        }
+        QCOMPARE(answers, QStringList{answered});
+    }
 };
-
-void OpeningWindowsTest::init() {
-    m_folder = std::make_unique<TestProgramFolder>();
-    Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
-    Module2::MasterType().clear();
-    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(1,'Salary','2')");
-    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(2,'Rent','1')");
-    Module2::Connection().Execute("Insert Into GMaster(SrNo,GName,GType) values(3,'Food','1')");
-    m_window = std::make_unique<MDIForm1>();
-    m_window->show();
-}
-
-void OpeningWindowsTest::cleanup() {
-    m_window.reset();
-    Module2::Connection().Close();
-    m_folder.reset();
-    QTRY_VERIFY(visibleTopLevelWindows().isEmpty());
-}
-
-void OpeningWindowsTest::trigger(const QString& menuItem) {
-    m_window->findChild<QAction*>(menuItem)->trigger();
-}
-
-void OpeningWindowsTest::masterModesShareOneWindow_data() {
-    QTest::addColumn<QStringList>("commands");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("entries");
-    QTest::newRow("income sources") << QStringList{u"MnuIncomeSource"_s} << u"  Income Source Master"_s
-                                    << u"Source : "_s << u"2"_s << 1;
-    QTest::newRow("expense categories") << QStringList{u"MnuExpCategory"_s} << u"  Exp. Category Master"_s
-                                        << u"Exp. Category : "_s << u"1"_s << 2;
-    QTest::newRow("categories, then sources") << QStringList{u"MnuExpCategory"_s, u"MnuIncomeSource"_s}
-                                              << u"  Income Source Master"_s << u"Source : "_s << u"2"_s << 1;
-    QTest::newRow("sources, then categories twice")
-        << QStringList{u"MnuIncomeSource"_s, u"MnuExpCategory"_s, u"MnuExpCategory"_s}
-        << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2;
-}
-
-void OpeningWindowsTest::masterModesShareOneWindow() {
-    QFETCH(QStringList, commands);
-    QFETCH(QString, caption);
-    QFETCH(QString, label);
-    QFETCH(QString, kind);
-    QFETCH(int, entries);
-    QPointer<frmGMaster> first;
-    for (const QString& command : commands) {
-        trigger(command);
-        if (!first) {
-            first = m_window->masterWindow();
-        }
-    }
-    frmGMaster* master = m_window->masterWindow();
-    QVERIFY(master != nullptr);
-    QCOMPARE(master, first.data());
-    QCOMPARE(m_window->mdiArea->subWindowList().size(), 1);
-    QCOMPARE(master->windowTitle(), caption);
-    QCOMPARE(master->Label2->text(), label);
-    QCOMPARE(Module2::MasterType(), kind);
-    QCOMPARE(master->ListView1->itemCount(), entries);
-}
-
-// A second program holds the file locked while the window opens: the failure is shown, and the window still
-// names, and will save, the kind that was asked for.
-void OpeningWindowsTest::failedFillStillCompletesTheOpening() {
-    trigger(u"MnuIncomeSource"_s);
-    sqlite3* raw = nullptr;
-    QCOMPARE(sqlite3_open(m_folder->databasePath().toUtf8().constData(), &raw), SQLITE_OK);
-    const SqliteDb other(raw);
-    QCOMPARE(sqlite3_exec(raw, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-
-    MessageRecorder messages;
-    trigger(u"MnuExpCategory"_s);
-    QCOMPARE(messages.count(), 1);
-    QVERIFY2(messages.last().prompt.contains(u"locked"_s), qPrintable(messages.last().prompt));
-    frmGMaster* master = m_window->masterWindow();
-    QCOMPARE(master->windowTitle(), u"  Exp. Category Master"_s);
-    QCOMPARE(master->Label2->text(), u"Exp. Category : "_s);
-    QCOMPARE(Module2::MasterType(), u"1"_s);
-
-    QCOMPARE(sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
-    trigger(u"MnuExpCategory"_s);
-    QCOMPARE(master->ListView1->itemCount(), 2);
-    QCOMPARE(messages.count(), 1);
-}
-
-void OpeningWindowsTest::reportOpensOnceAndKeepsItsFigures() {
-    Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
-    trigger(u"MnuReports"_s);
-    frmReport* report = m_window->reportWindow();
-    QVERIFY(report != nullptr);
-    QCOMPARE(report->LblIncome->text(), u"1500"_s);
-
-    Module2::Connection().Execute("Insert Into Income values(2,'2024-01-06','Salary',500,'y')");
-    trigger(u"MnuReports"_s);
-    QCOMPARE(m_window->reportWindow(), report);
-    QCOMPARE(report->LblIncome->text(), u"1500"_s);
-    QCOMPARE(m_window->mdiArea->subWindowList().size(), 1);
-
-    report->close();
-    QTRY_VERIFY(m_window->reportWindow() == nullptr);
-    trigger(u"MnuReports"_s);
-    QCOMPARE(m_window->reportWindow()->LblIncome->text(), u"2000"_s);
-}
-
-// From the menu or the toolbar, a second choice leaves the open window where it is, with what was typed.
-void OpeningWindowsTest::transactionWindowsOpenOnceEach() {
-    trigger(u"MnuIncome"_s);
-    frmIncome* income = m_window->incomeWindow();
-    QVERIFY(income != nullptr);
-    QCOMPARE(income->windowTitle(), u"I n c o m e"_s);
-    income->CboSource->setText(u"typed"_s);
-    trigger(u"MnuExpenses"_s);
-    QVERIFY(m_window->expensesWindow() != nullptr);
-    QCOMPARE(m_window->expensesWindow()->windowTitle(), u"E x p e n s e s"_s);
-    trigger(u"MnuIncome"_s);
-    for (QAction* action : m_window->Toolbar1->actions()) {
-        if (action->text() == u"Income"_s || action->text() == u"Expenses"_s) {
-            action->trigger();
-        }
-    }
-    QCOMPARE(m_window->incomeWindow(), income);
-    QCOMPARE(income->CboSource->text(), u"typed"_s);
-    QCOMPARE(m_window->mdiArea->subWindowList().size(), 2);
-}
-
-void OpeningWindowsTest::accessKeysOfTheActiveWindowComeFirst_data() {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("answered");
-    // After the steps, each key in turn (on a fresh window) is answered by the button or main menu item
-    // named.
-    const auto add = [](const QStringList& steps, const QString& keys, const QStringList& answers) {
-        for (qsizetype i = 0; i < keys.size(); ++i) {
-            QTest::addRow("%s Alt+%c", qPrintable(steps.join(u',')), keys.at(i).toLatin1())
-                << steps << keys.mid(i, 1) << answers.at(i);
-        }
-    };
-    add({u"MnuIncomeSource"_s}, u"NSM"_s, {u"frmGMaster.CmdNew"_s, u"frmGMaster.CmdSave"_s, u"MnuMaster"_s});
-    add({u"MnuIncomeSource"_s, u"dbl"_s}, u"U"_s, {u"frmGMaster.CmdSave"_s});
-    for (const QString& window : {u"Income"_s, u"Expenses"_s}) {
-        const QString menu = u"Mnu"_s + window;
-        const QString button = u"frm"_s + window + u'.';
-        add({menu}, u"NMDHT"_s,
-            {button + u"CmdNew"_s, button + u"CmdModify"_s, button + u"CmdDelete"_s,
-             button + u"CmdHideList"_s, u"MnuTransactions"_s});
-        // While adding, Modify and Delete are hidden: their keys go to the main menu.
-        add({menu, u"CmdNew"_s}, u"SCMD"_s,
-            {button + u"CmdSave"_s, button + u"CmdCancel"_s, u"MnuMaster"_s, u"mnuDownload"_s});
-        add({menu, u"dbl"_s, u"CmdModify"_s}, u"UC"_s, {button + u"CmdModSave"_s, button + u"CmdCancel"_s});
-    }
-    add({u"MnuIncome"_s, u"MnuExpenses"_s}, u"N"_s, {u"frmExpenses.CmdNew"_s});
-}
-
-void OpeningWindowsTest::accessKeysOfTheActiveWindowComeFirst() {
-    QFETCH(QStringList, steps);
-    QFETCH(QString, key);
-    QFETCH(QString, answered);
-    Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
-    Module2::Connection().Execute("Insert Into Expenses values(1,'2024-01-05','Rent',500,'y')");
-    MessageRecorder messages;
-    UrlRecorder urls;
-    m_window->showMaximizedAndActive();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    for (const QString& step : steps) {
-        QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
-        if (step.startsWith(u"Mnu"_s)) {
-            trigger(step);
-        } else if (step == u"dbl"_s) {
-            auto* list = active->findChild<ListView*>();
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                               list->visualRect(list->model()->index(0, 1)).center());
-        } else {
-            QTest::mouseClick(active->findChild<QPushButton*>(step), Qt::LeftButton);
-        }
-    }
-    QStringList answers;
-    for (QMdiSubWindow* window : m_window->mdiArea->subWindowList()) {
-        const QString prefix = QString::fromLatin1(window->metaObject()->className()) + u'.';
-        for (QPushButton* button : window->findChildren<QPushButton*>()) {
-            connect(button, &QPushButton::clicked, this,
-                    [&answers, prefix, button] { answers << prefix + button->objectName(); });
-        }
-    }
-    QTRY_VERIFY(QApplication::focusWidget() != nullptr);
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.at(0).unicode()), Qt::AltModifier);
-    QTRY_VERIFY(!answers.isEmpty() || QApplication::activePopupWidget() != nullptr || !urls.urls().isEmpty());
-    if (QWidget* menu = QApplication::activePopupWidget()) {
-        answers << menu->objectName();
-        menu->close();
-    }
-    if (!urls.urls().isEmpty()) {
-        answers << u"mnuDownload"_s;
-    }
-    QCOMPARE(answers, QStringList{answered});
-}
 
 QTEST_MAIN(OpeningWindowsTest)
 #include "test_OpeningWindows.moc"
