@@ -16,125 +16,124 @@ using namespace Qt::StringLiterals;
 class ListViewTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void modelPassesTheTester();
-    void cellShowsItsValue_data();
-    void cellShowsItsValue();
-    void columnsAndIcon();
-    void firstPaintDoubleClickAndSelection();
-
-private:
-    std::shared_ptr<const RowStore> rows(const char* query);
-    void fill(ListView& list, const char* query);
-
     TestProgramFolder m_folder;
     Connection m_connection;
-};
 
-void ListViewTest::initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    m_connection.Open(ConnectionString::forProgramFolder(m_folder.path().toStdString()));
-    m_connection.Execute(
-        "Insert Into Income values (1,'2024-01-05','Salary',1500,'x'),(2,NULL,'Rent',0,NULL)");
-}
-
-std::shared_ptr<const RowStore> ListViewTest::rows(const char* query) {
-    Recordset records;
-    records.Open(query, m_connection, Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
-    return records.rows();
-}
-
-void ListViewTest::fill(ListView& list, const char* query) {
-    const auto store = rows(query);
-    for (std::size_t row = 0; row < store->rowCount(); ++row) {
-        list.appendRow(store, row, 5, 1);
+    std::shared_ptr<const RowStore> rows(const QString& query) {
+        Recordset records;
+        records.Open(query.toStdString(), m_connection, Recordset::adOpenStatic,
+                     Recordset::adLockBatchOptimistic);
+        return records.rows();
     }
-}
 
-void ListViewTest::modelPassesTheTester() {
-    ListView list(nullptr);
-    QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Date"_s, 1200, Qt::AlignHCenter}});
-    fill(list, "Select * from Income");
-    QCoreApplication::processEvents();
-    // Rows of another store, and a store's rows out of order, each make a range of their own.
-    const auto other = rows("Select 7, 'Seven' union all select 8, 'Eight'");
-    list.appendRow(other, 1, 2, 1);
-    list.appendRow(other, 0, 2, 1);
-    QCOMPARE(list.itemCount(), 4);
-    QCOMPARE(list.cellText(2, 1), u"Eight"_s);
-    QCOMPARE(list.cellText(3, 0), u"7"_s);
-    list.setImageList({QIcon()});
-    list.clearItems();
-    QCOMPARE(list.itemCount(), 0);
-}
+    void fillIncome(ListView& list) {
+        const auto store = rows(u"Select * from Income"_s);
+        for (std::size_t row = 0; row < store->rowCount(); ++row) {
+            list.appendRow(store, row, 5, 1);
+        }
+    }
 
-void ListViewTest::cellShowsItsValue_data() {
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("empty text") << u"Select ''"_s << QString();
-    QTest::newRow("whole amount") << u"Select 1500.0"_s << u"1500"_s;
-    QTest::newRow("decimals without trailing zeros") << u"Select 12.50"_s << u"12.5"_s;
-    QTest::newRow("large amount without exponent") << u"Select 123456789012.25"_s << u"123456789012.25"_s;
-    QTest::newRow("text as stored") << u"Select ' O''Brien  '"_s << u" O'Brien  "_s;
-    QTest::newRow("non-ASCII text") << u"Select 'Gehalt für März'"_s << u"Gehalt für März"_s;
-    QTest::newRow("date in the short form, four-digit year")
-        << u"Select IncDate from Income"_s << u"1/5/2024"_s;
-}
+private slots:
+    void initTestCase() {
+        m_connection.Open(ConnectionString::forProgramFolder(m_folder.path().toStdString()));
+        m_connection.Execute(
+            "Insert Into Income values (1,'2024-01-05','Salary',1500,'x'),(2,NULL,'Rent',0,NULL)");
+        m_connection.Execute(
+            "Insert Into Expenses values (1,'2024-03-05','Rent',1,''),(2,'1905-07-04','Rent',1,''),"
+            "(3,'2000-01-01','Rent',1,'')");
+    }
 
-void ListViewTest::cellShowsItsValue() {
-    QFETCH(QString, query);
-    QFETCH(QString, shown);
-    ListView list(nullptr);
-    list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Value"_s, 1000, Qt::AlignLeft}});
-    list.appendRow(rows(qPrintable(u"Select 1, "_s + query.mid(7))), 0, 5, 1);
-    QCOMPARE(list.cellText(0, 1), shown);
-    QCOMPARE(list.model()->index(0, 1).data().toString(), shown);
-}
+    // Header, widths, alignment and image as set; the model stays consistent through a fill, rows of another
+    // store and a store's rows out of order (each a range of its own), a new image list and a clear.
+    void modelColumnsAndIcon() {
+        ListView list(nullptr);
+        QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Amount"_s, 1000, Qt::AlignRight}});
+        list.setImageList({QIcon(QPixmap(16, 16))});
+        fillIncome(list);
+        QCoreApplication::processEvents();
+        const QAbstractItemModel& model = *list.model();
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Amount"_s);
+        QCOMPARE(list.horizontalHeader()->sectionSize(0), 0);
+        QCOMPARE(list.horizontalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+        QCOMPARE(list.horizontalHeader()->sectionSize(1), Twips::toPixels(1000));
+        QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(!model.index(0, 1).data(Qt::DecorationRole).isValid());
 
-void ListViewTest::columnsAndIcon() {
-    ListView list(nullptr);
-    list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Amount"_s, 1000, Qt::AlignRight}});
-    list.setImageList({QIcon(QPixmap(16, 16))});
-    fill(list, "Select * from Income");
-    QCOMPARE(list.itemCount(), 2);
-    const QAbstractItemModel& model = *list.model();
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Amount"_s);
-    QCOMPARE(list.horizontalHeader()->sectionSize(0), 0);
-    QCOMPARE(list.horizontalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
-    QCOMPARE(list.horizontalHeader()->sectionSize(1), Twips::toPixels(1000));
-    QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
-    QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
-    QVERIFY(!model.index(0, 1).data(Qt::DecorationRole).isValid());
-}
+        const auto other = rows(u"Select 7, 'Seven' union all select 8, 'Eight'"_s);
+        list.appendRow(other, 1, 2, 1);
+        list.appendRow(other, 0, 2, 1);
+        QCOMPARE(list.itemCount(), 4);
+        QCOMPARE(list.cellText(2, 1), u"Eight"_s);
+        QCOMPARE(list.cellText(3, 0), u"7"_s);
+        list.setImageList({QIcon()});
+        list.clearItems();
+        QCOMPARE(list.itemCount(), 0);
+    }
 
-void ListViewTest::firstPaintDoubleClickAndSelection() {
-    ListView list(nullptr);
-    list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Category"_s, 2500, Qt::AlignLeft}});
-    list.resize(300, 200);
-    // A fill and a paint with no event between them, as when a window fills its list while it opens.
-    fill(list, "Select * from Income");
-    list.grab();
-    QCOMPARE(list.indexAt(list.visualRect(list.model()->index(1, 1)).center()).row(), 1);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy doubleClicks(&list, &ListView::DblClick);
-    QCOMPARE(list.selectedItemText(), QString());
+    // Amounts in their plain form whatever the locale; dates in the locale's short form, with a four-digit
+    // year whatever the locale's own format says.
+    void cellShowsItsValue_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty text") << u"C"_s << u"Select ''"_s << QString();
+        QTest::newRow("whole amount") << u"de_DE"_s << u"Select 1500.0"_s << u"1500"_s;
+        QTest::newRow("decimals without trailing zeros") << u"de_DE"_s << u"Select 12.50"_s << u"12.5"_s;
+        QTest::newRow("large amount without exponent")
+            << u"de_DE"_s << u"Select 123456789012.25"_s << u"123456789012.25"_s;
+        QTest::newRow("text as stored") << u"C"_s << u"Select ' O''Brien  '"_s << u" O'Brien  "_s;
+        QTest::newRow("non-ASCII text") << u"C"_s << u"Select 'Gehalt für März'"_s << u"Gehalt für März"_s;
+        const QString date = u"Select ExpDate from Expenses where SrNo=%1"_s;
+        QTest::newRow("date, C") << u"C"_s << date.arg(1) << u"5 Mar 2024"_s;
+        QTest::newRow("date, en_US month first") << u"en_US"_s << date.arg(2) << u"7/4/1905"_s;
+        QTest::newRow("date, en_IN day first") << u"en_IN"_s << date.arg(1) << u"05/03/2024"_s;
+        QTest::newRow("date, de_DE") << u"de_DE"_s << date.arg(3) << u"01.01.2000"_s;
+        QTest::newRow("date, ja_JP already four digits") << u"ja_JP"_s << date.arg(1) << u"2024/03/05"_s;
+        QTest::newRow("date, bg_BG quoted suffix") << u"bg_BG"_s << date.arg(1) << u"5.03.2024 г."_s;
+    }
 
-    const QRect second = list.visualRect(list.model()->index(1, 1));
-    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(doubleClicks.count(), 1);
-    QCOMPARE(list.selectedItemText(), u"2"_s);
-    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.center().x(), 180));
-    QCOMPARE(doubleClicks.count(), 2);
+    void cellShowsItsValue() {
+        QFETCH(QString, locale);
+        QFETCH(QString, query);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        ListView list(nullptr);
+        list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Value"_s, 1000, Qt::AlignLeft}});
+        list.appendRow(rows(u"Select 1, "_s + query.mid(7)), 0, 5, 1);
+        QCOMPARE(list.cellText(0, 1), shown);
+        QCOMPARE(list.model()->index(0, 1).data().toString(), shown);
+    }
 
-    list.selectRow(0);
-    QCOMPARE(list.selectedItemText(), u"1"_s);
-    list.clearItems();
-    QVERIFY(!list.hasSelection());
-    QCOMPARE(list.selectedItemText(), QString());
-}
+    void firstPaintDoubleClickAndSelection() {
+        ListView list(nullptr);
+        list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Category"_s, 2500, Qt::AlignLeft}});
+        list.resize(300, 200);
+        // A fill and a paint with no event between them, as when a window fills its list while it opens.
+        fillIncome(list);
+        list.grab();
+        QCOMPARE(list.indexAt(list.visualRect(list.model()->index(1, 1)).center()).row(), 1);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy doubleClicks(&list, &ListView::DblClick);
+        QCOMPARE(list.selectedItemText(), QString());
+
+        const QRect second = list.visualRect(list.model()->index(1, 1));
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(doubleClicks.count(), 1);
+        QCOMPARE(list.selectedItemText(), u"2"_s);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.center().x(), 180));
+        QCOMPARE(doubleClicks.count(), 2);
+
+        list.selectRow(0);
+        QCOMPARE(list.selectedItemText(), u"1"_s);
+        list.clearItems();
+        QVERIFY(!list.hasSelection());
+        QCOMPARE(list.selectedItemText(), QString());
+    }
+};
 
 QTEST_MAIN(ListViewTest)
 #include "test_ListView.moc"
