@@ -1,11 +1,18 @@
-// The real message box: each code gives its icon and buttons, and the button pressed gives its answer.
+// Messages: the real box gives each code its icon and buttons and the button pressed its answer; handlers
+// run through the guard turn a failure into one message that stops its handler and nothing else.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
+#include <stdexcept>
+
+#include "data/DbError.h"
+#include "tests/support/MessageRecorder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "ui/Guard.h"
 #include "ui/MessageBox.h"
 
 using namespace Qt::StringLiterals;
@@ -15,56 +22,107 @@ class MessageBoxTest : public QObject {
 
 private slots:
     void cleanup() { QTRY_VERIFY(visibleTopLevelWindows().isEmpty()); }
-    void codeGivesIconButtonsAndAnswer_data();
-    void codeGivesIconButtonsAndAnswer();
+
+    void codeGivesIconButtonsAndAnswer_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("press");
+        QTest::addColumn<int>("answer");
+        const int ok = QMessageBox::Ok;
+        const int yesNo = QMessageBox::Yes | QMessageBox::No;
+        QTest::newRow("0 OK") << 0 << int(QMessageBox::NoIcon) << ok << ok << 1;
+        QTest::newRow("36 Yes") << 36 << int(QMessageBox::Question) << yesNo << int(QMessageBox::Yes) << 6;
+        QTest::newRow("36 No") << 36 << int(QMessageBox::Question) << yesNo << int(QMessageBox::No) << 7;
+        QTest::newRow("48 OK") << 48 << int(QMessageBox::Warning) << ok << ok << 1;
+        QTest::newRow("52 No") << 52 << int(QMessageBox::Warning) << yesNo << int(QMessageBox::No) << 7;
+        QTest::newRow("64 OK") << 64 << int(QMessageBox::Information) << ok << ok << 1;
+    }
+
+    void codeGivesIconButtonsAndAnswer() {
+        QFETCH(int, code);
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        QStringList shown;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                poll.stop();
+                shown << QString::number(box->icon()) << QString::number(box->standardButtons())
+                      << box->text() << box->windowTitle();
+                QAbstractButton* button = box->button(QMessageBox::StandardButton(press));
+                (button != nullptr ? button : box->buttons().constFirst())->click();
+            }
+        });
+        poll.start(5);
+
+        QCOMPARE(MsgBox(u"Saved successfully\r\n\r\nNext record"_s, code), answer);
+        QCOMPARE(shown, (QStringList{QString::number(icon), QString::number(buttons),
+                                     u"Saved successfully\n\nNext record"_s, u"Orvella"_s}));
+    }
+
+    void failureBecomesOneMessage_data() {
+        QTest::addColumn<QString>("thrown");
+        QTest::addColumn<bool>("queued");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("database error") << u"no such table: Income"_s << false << u"no such table: Income"_s;
+        QTest::newRow("non-ASCII description")
+            << u"Kein Zugriff auf »Database.mdb«"_s << false << u"Kein Zugriff auf »Database.mdb«"_s;
+        QTest::newRow("empty description") << QString() << false << u"An unexpected error occurred."_s;
+        QTest::newRow("not a std::exception") << u"42"_s << false << u"An unexpected error occurred."_s;
+        QTest::newRow("queued until the event is over") << u"Duplicate name"_s << true << u"Duplicate name"_s;
+    }
+
+    void failureBecomesOneMessage() {
+        QFETCH(QString, thrown);
+        QFETCH(bool, queued);
+        QFETCH(QString, shown);
+        MessageRecorder messages;
+        bool after = false;
+        const auto handler = [&] {
+            if (thrown == u"42"_s) {
+                throw 42;
+            }
+            throw DbError(thrown.toStdString());
+            after = true;
+        };
+
+        QVERIFY(!(queued ? runGuardedQueued(handler) : runGuarded(handler)));
+        QVERIFY(!after);
+        QCOMPARE(messages.count(), queued ? 0 : 1);
+        QTRY_COMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().prompt, shown);
+        QCOMPARE(messages.last().buttons, 48);
+        QCOMPARE(messages.last().title, u"Orvella"_s);
+    }
+
+    void guardedSlotsKeepProgramGoing() {
+        MessageRecorder messages;
+        QAction action;
+        action.setCheckable(true);
+        QList<bool> seen;
+        QObject::connect(&action, &QAction::toggled, &action, guard([&](bool checked) {
+            seen.append(checked);
+            if (checked) {
+                throw std::runtime_error("Disk full");
+            }
+        }));
+        struct Receiver {
+            int calls = 0;
+            void onTriggered() { ++calls; }
+        } receiver;
+        QObject::connect(&action, &QAction::triggered, &action, guard(&receiver, &Receiver::onTriggered));
+
+        action.trigger();
+        action.trigger();
+
+        QCOMPARE(seen, (QList<bool>{true, false}));
+        QCOMPARE(receiver.calls, 2);
+        QCOMPARE(messages.count(), 1);
+    }
 };
-
-void MessageBoxTest::codeGivesIconButtonsAndAnswer_data() {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("press");
-    QTest::addColumn<int>("answer");
-    const int ok = QMessageBox::Ok;
-    const int yesNo = QMessageBox::Yes | QMessageBox::No;
-    QTest::newRow("0 OK") << 0 << int(QMessageBox::NoIcon) << ok << ok << 1;
-    QTest::newRow("36 Yes") << 36 << int(QMessageBox::Question) << yesNo << int(QMessageBox::Yes) << 6;
-    QTest::newRow("36 No") << 36 << int(QMessageBox::Question) << yesNo << int(QMessageBox::No) << 7;
-    QTest::newRow("48 OK") << 48 << int(QMessageBox::Warning) << ok << ok << 1;
-    QTest::newRow("52 No") << 52 << int(QMessageBox::Warning) << yesNo << int(QMessageBox::No) << 7;
-    QTest::newRow("64 OK") << 64 << int(QMessageBox::Information) << ok << ok << 1;
-}
-
-void MessageBoxTest::codeGivesIconButtonsAndAnswer() {
-    QFETCH(int, code);
-    QFETCH(int, icon);
-    QFETCH(int, buttons);
-    QFETCH(int, press);
-    QFETCH(int, answer);
-    int shownIcon = -1;
-    int shownButtons = -1;
-    QString shownText;
-    QString shownTitle;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            shownIcon = box->icon();
-            shownButtons = int(box->standardButtons());
-            shownText = box->text();
-            shownTitle = box->windowTitle();
-            QAbstractButton* button = box->button(QMessageBox::StandardButton(press));
-            (button != nullptr ? button : box->buttons().constFirst())->click();
-        }
-    });
-    poll.start(5);
-
-    QCOMPARE(MsgBox(u"Saved successfully\r\n\r\nNext record"_s, code), answer);
-    QCOMPARE(shownIcon, icon);
-    QCOMPARE(shownButtons, buttons);
-    QCOMPARE(shownText, u"Saved successfully\n\nNext record"_s);
-    QCOMPARE(shownTitle, u"Orvella"_s);
-}
 
 QTEST_MAIN(MessageBoxTest)
 #include "test_MessageBox.moc"
