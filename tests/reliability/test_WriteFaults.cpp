@@ -1,7 +1,6 @@
 // Locked file, full disk, failing disk, read-only file, injected while the windows work: nothing is lost.
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -178,12 +177,8 @@ class WriteFaultsTest : public QObject {
     QString folder() const { return m_bed->folder().path(); }
 
     TransactionWindow* openTransactions(const QString& kind) {
-        TransactionWindow* window = nullptr;
-        if (kind == kIncome) {
-            window = new frmIncome(m_bed->area());
-        } else {
-            window = new frmExpenses(m_bed->area());
-        }
+        auto* window = kind == kIncome ? static_cast<TransactionWindow*>(new frmIncome(m_bed->area()))
+                                       : new frmExpenses(m_bed->area());
         window->load();
         return window;
     }
