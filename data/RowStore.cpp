@@ -101,8 +101,10 @@ public:
 
 private:
     void decimal(double value) {
-        if (value == static_cast<double>(static_cast<std::int64_t>(value)) && value >= -kLargestWhole &&
-            value <= kLargestWhole && !(value == 0 && std::signbit(value))) {
+        // The range comes first: a value beyond it (1e20, an infinity) has no 64-bit whole number to convert
+        // to.
+        const bool inRange = value >= -kLargestWhole && value <= kLargestWhole;
+        if (inRange && value == std::trunc(value) && !(value == 0 && std::signbit(value))) {
             byte(kWholeDecimal);
             varint(zigzag(static_cast<std::int64_t>(value)));
             return;

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <limits>
 
 #include "data/DbError.h"
 #include "data/RecordNumbering.h"
@@ -110,7 +111,10 @@ TEST(Recordset, EveryDecimalComesBackExactly) {
                              1500.0,
                              9007199254740993.0,
                              0.30000000000000004,
-                             5e-324};
+                             5e-324,
+                             1e20,
+                             -1e20,
+                             std::numeric_limits<double>::infinity()};
     c.Execute("CREATE TABLE Figures (SrNo INTEGER PRIMARY KEY, Amount REAL)");
     for (std::size_t i = 0; i < std::size(values); ++i) {
         sqlite3_stmt* raw = nullptr;
