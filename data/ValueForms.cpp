@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "data/DbError.h"
@@ -18,13 +17,13 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A number as the scanner found it: its digits, where the point stands among them, and the exponent.
+using ValueForms::DecimalDigits;
+
+// A leading number as the scanner found it, and where reading stopped.
 struct ScannedNumber {
     bool found = false;
-    bool negative = false;
-    std::string digits;           // every mantissa digit, those before and after the point
-    long long pointPosition = 0;  // digits before the point, plus the exponent
-    std::size_t end = 0;          // where reading stopped
+    DecimalDigits number;
+    std::size_t end = 0;
 };
 
 // Exponents beyond this make every amount overflow or vanish; capping keeps the arithmetic in range.
@@ -53,9 +52,23 @@ long long scanExponent(std::string_view text, std::size_t& pos) {
     return negative ? -exponent : exponent;
 }
 
+// Significant digits with their point position: leading and trailing zeros removed, value unchanged.
+void normalise(DecimalDigits& number) {
+    std::string& digits = number.digits;
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        digits.clear();
+        return;
+    }
+    digits.erase(0, first);
+    number.pointPosition -= static_cast<long long>(first);
+    digits.erase(digits.find_last_not_of('0') + 1);
+}
+
 // The leading number of a text: blanks, an optional sign, digits with at most one point, an exponent.
 ScannedNumber scanLeadingNumber(std::string_view text) {
-    ScannedNumber number;
+    ScannedNumber scanned;
+    DecimalDigits& number = scanned.number;
     std::size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos])) {
         ++pos;
@@ -75,40 +88,33 @@ ScannedNumber scanLeadingNumber(std::string_view text) {
         }
     }
     if (number.digits.empty()) {
-        return number;
+        return {};
     }
-    number.found = true;
+    scanned.found = true;
     number.pointPosition = static_cast<long long>(before) + scanExponent(text, pos);
-    number.end = pos;
-    return number;
-}
-
-// Significant digits with their point position: leading and trailing zeros removed, value unchanged.
-void normalise(std::string& digits, long long& pointPosition) {
-    const auto first = digits.find_first_not_of('0');
-    if (first == std::string::npos) {
-        digits.clear();
-        return;
-    }
-    digits.erase(0, first);
-    pointPosition -= static_cast<long long>(first);
-    digits.erase(digits.find_last_not_of('0') + 1);
+    scanned.end = pos;
+    normalise(number);
+    return scanned;
 }
 
 // The fifteen significant digits of a finite, non-zero value and its decimal point position.
-void significantDigits(double value, std::string& digits, long long& pointPosition) {
+DecimalDigits significantDigits(double value) {
+    // to_chars, unlike printf, writes '.' whatever the C library's locale: d.dddddddddddddde[+-]x
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    // buffer: d.dddddddddddddde[+-]x
-    const std::string_view text(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
     const auto e = text.find('e');
-    digits.assign(1, text[0]);
-    digits.append(text.substr(2, e - 2));
+    DecimalDigits number;
+    number.negative = value < 0;
+    number.digits.assign(1, text[0]);
+    number.digits.append(text.substr(2, e - 2));
     int exponent = 0;
     const auto* expBegin = text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0);
     std::from_chars(expBegin, text.data() + text.size(), exponent);
-    pointPosition = exponent + 1;
-    normalise(digits, pointPosition);
+    number.pointPosition = exponent + 1;
+    normalise(number);
+    return number;
 }
 
 // Fixed notation from significant digits and point position.
@@ -173,12 +179,12 @@ std::string literalDate(const CalendarDate& date) {
     return date.isoText();
 }
 
+DecimalDigits leadingDigits(std::string_view text) {
+    return scanLeadingNumber(text).number;
+}
+
 double numericValue(std::string_view text) {
-    ScannedNumber number = scanLeadingNumber(text);
-    if (!number.found) {
-        return 0;
-    }
-    normalise(number.digits, number.pointPosition);
+    const DecimalDigits number = leadingDigits(text);
     if (number.digits.empty()) {
         return number.negative ? -0.0 : 0.0;
     }
@@ -198,11 +204,11 @@ bool isNumeric(std::string_view text) {
         --last;
     }
     text = text.substr(0, last);
-    ScannedNumber number = scanLeadingNumber(text);
-    if (!number.found || number.end != text.size()) {
+    const ScannedNumber scanned = scanLeadingNumber(text);
+    if (!scanned.found || scanned.end != text.size()) {
         return false;
     }
-    normalise(number.digits, number.pointPosition);
+    const DecimalDigits& number = scanned.number;
     constexpr long long kWholeDigits = 11;
     constexpr long long kDecimals = 4;
     const long long digitCount = static_cast<long long>(number.digits.size());
@@ -222,14 +228,15 @@ std::string plainText(double value) {
     if (std::isinf(value)) {
         return value > 0 ? "Infinity" : "-Infinity";
     }
-    if (value == 0) {
+    return plainText(value == 0 ? DecimalDigits{} : significantDigits(value));
+}
+
+std::string plainText(const DecimalDigits& number) {
+    if (number.digits.empty()) {
         return "0";
     }
-    std::string digits;
-    long long pointPosition = 0;
-    significantDigits(value, digits, pointPosition);
-    std::string text = fixedText(digits, pointPosition);
-    if (value < 0) {
+    std::string text = fixedText(number.digits, number.pointPosition);
+    if (number.negative) {
         text.insert(0, 1, '-');
     }
     return text;
@@ -240,8 +247,8 @@ std::string plainText(long long value) {
 }
 
 long long recordNumber(std::string_view text) {
-    ScannedNumber number = scanLeadingNumber(text);
-    normalise(number.digits, number.pointPosition);
+    const ScannedNumber scanned = scanLeadingNumber(text);
+    const DecimalDigits& number = scanned.number;
     if (number.digits.empty()) {
         return 0;
     }
@@ -257,7 +264,7 @@ long long recordNumber(std::string_view text) {
     }
     if (!held) {
         const std::size_t first = text.find_first_not_of(" \t");
-        throw DbError(unheldRecordNumber(text.substr(first, number.end - first)));
+        throw DbError(unheldRecordNumber(text.substr(first, scanned.end - first)));
     }
     return value;
 }
@@ -268,12 +275,15 @@ std::string unheldRecordNumber(std::string_view number) {
 }
 
 std::string balanceText(double value) {
+    return balanceText(std::isfinite(value) && value != 0 ? significantDigits(value) : DecimalDigits{});
+}
+
+std::string balanceText(const DecimalDigits& number) {
     std::string whole = "0";
     std::string hundredths = "00";
-    if (std::isfinite(value) && value != 0) {
-        std::string digits;
-        long long point = 0;
-        significantDigits(value, digits, point);
+    if (!number.digits.empty()) {
+        std::string digits = number.digits;
+        long long point = number.pointPosition;
         // Pad to the point and two decimals plus one for rounding, then round half away from zero.
         if (point <= 0) {
             digits.insert(0, static_cast<std::size_t>(-point), '0');
@@ -294,7 +304,7 @@ std::string balanceText(double value) {
         whole = first == std::string::npos ? "0" : whole.substr(first);
     }
     const bool isZero = whole == "0" && hundredths == "00";
-    const bool negative = value < 0 && !isZero;
+    const bool negative = number.negative && !isZero;
     std::string text = groupedByThree(whole);
     text += '.';
     text += hundredths;

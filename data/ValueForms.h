@@ -17,8 +17,20 @@ std::string literalText(std::string_view text);
 // yyyy-MM-dd: the stored day never depends on how a locale writes dates.
 std::string literalDate(const CalendarDate& date);
 
-// The leading number of a text: blanks skipped, an optional sign, digits with at most one '.',
-// an optional exponent. A text without one gives 0; a number too large for a double gives +-infinity.
+// A number as decimal digits, exact at any size: its significant digits (no leading or trailing zeros; none
+// for zero), how many of them stand before the decimal point (zeros fill in where that is fewer than none or
+// more than all of them), and its sign.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;
+    long long pointPosition = 0;
+};
+
+// The leading number of a text, digit for digit: blanks skipped, an optional sign, digits with at most one
+// '.', an optional exponent. No digits when the text has no leading number.
+DecimalDigits leadingDigits(std::string_view text);
+
+// The leading number's value. A text without one gives 0; a number too large for a double gives +-infinity.
 double numericValue(std::string_view text);
 
 // True when the whole text, surrounding blanks aside, is such a number and an amount kept exactly:
@@ -34,6 +46,9 @@ bool isKeptAmount(double amount);
 // never an exponent: the text reads back through numericValue to the value shown.
 std::string plainText(double value);
 
+// The same form of a number given digit for digit: every digit kept, at any size.
+std::string plainText(const DecimalDigits& number);
+
 // A whole number as plain digits.
 std::string plainText(long long value);
 
@@ -48,5 +63,6 @@ std::string unheldRecordNumber(std::string_view number);
 // The report balance, "#,##0.00": grouped by three, two decimals rounded half away from zero,
 // a leading '-' only when the rounded value is not zero.
 std::string balanceText(double value);
+std::string balanceText(const DecimalDigits& number);
 
 }  // namespace ValueForms

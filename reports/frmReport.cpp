@@ -5,13 +5,14 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 
+#include "data/ExactDecimal.h"
 #include "data/Recordset.h"
 #include "data/Statements.h"
-#include "data/ValueForms.h"
 #include "data/Variant.h"
-#include "ui/BoxValues.h"
 #include "ui/Fonts.h"
 #include "ui/Module2.h"
 #include "ui/Twips.h"
@@ -38,14 +39,20 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     return result;
 }
 
-// A prompt sized to its text with its right edge at the common one; a font wider than the design's
-// grows it to the left rather than clipping it.
+// Spans the label between its design edges; a text wider than that grows it to the left, the right edge kept,
+// rather than being cut off.
+void spanGrowingLeftward(QLabel* label, int left, int right) {
+    const int rightEdge = Twips::toPixels(right);
+    const int width = std::max(label->sizeHint().width(), rightEdge - Twips::toPixels(left));
+    label->setGeometry(rightEdge - width, label->y(), width, label->height());
+}
+
+// A prompt sized to its text with its right edge at the common one.
 QLabel* prompt(QWidget* parent, const QString& name, const QString& text, int left, int top) {
     QLabel* result = label(parent, name, text);
     result->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    const int right = Twips::toPixels(kPromptRightEdge);
-    const int width = std::max(result->sizeHint().width(), right - Twips::toPixels(left));
-    result->setGeometry(right - width, Twips::toPixels(top), width, Twips::toPixels(kLabelHeight));
+    Twips::place(result, left, top, kPromptRightEdge - left, kLabelHeight);
+    spanGrowingLeftward(result, left, kPromptRightEdge);
     return result;
 }
 
@@ -66,12 +73,27 @@ QFrame* outline(QWidget* parent, const QString& name, const QColor& colour) {
     return frame;
 }
 
-// A total's sum in its plain text form; a sum over no rows is null and reads 0.
+// A total's sum as the engine gives it, exact decimal text; a sum over no rows is null and reads 0.
 QString total(std::string_view query, std::string_view alias) {
     Recordset totals;
     totals.Open(query, Module2::Connection(), Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
     const Variant sum = totals.Fields(alias);
-    return sum.isNull() ? u"0"_s : BoxValues::plain(sum.toDouble());
+    return sum.isNull() ? u"0"_s : QString::fromStdString(sum.toText());
+}
+
+void showFigure(QLabel* label, const QString& text) {
+    label->setText(text);
+    spanGrowingLeftward(label, kValueLeft, kValueLeft + kValueWidth);
+}
+
+// A figure read back from its label digit for digit: as a double it would be rounded beyond 15 digits.
+ExactDecimal shownFigure(const QLabel* label) {
+    const std::optional<ExactDecimal> value = ExactDecimal::fromText(label->text().toStdString());
+    if (!value) {
+        throw std::runtime_error("The figure " + label->text().toStdString() +
+                                 " cannot be read back exactly.");
+    }
+    return *value;
 }
 
 }  // namespace
@@ -112,19 +134,23 @@ void frmReport::Form_Load() {
 }
 
 void frmReport::GetExpTotal() {
-    LblExpenses->setText(total(Statements::kReportExpensesTotal, "TotE"));
+    showFigure(LblExpenses, total(Statements::kReportExpensesTotal, "TotE"));
 }
 
 void frmReport::GetIncTotal() {
-    LblIncome->setText(total(Statements::kReportIncomeTotal, "TotI"));
+    showFigure(LblIncome, total(Statements::kReportIncomeTotal, "TotI"));
 }
 
 void frmReport::GetTotal() {
     // Worked out from the figures as shown, so the balance always agrees with the two lines above it.
-    const double income = BoxValues::numericValue(LblIncome->text());
-    const double expenses = BoxValues::numericValue(LblExpenses->text());
+    const ExactDecimal income = shownFigure(LblIncome);
+    const ExactDecimal expenses = shownFigure(LblExpenses);
+    const std::optional<ExactDecimal> balance = income.minus(expenses);
+    if (!balance) {
+        throw std::runtime_error("The balance is too large to be worked out.");
+    }
     QPalette palette = LblBalance->palette();
     palette.setColor(QPalette::WindowText, income < expenses ? kLoss : kGain);
     LblBalance->setPalette(palette);
-    LblBalance->setText(QString::fromStdString(ValueForms::balanceText(income - expenses)));
+    showFigure(LblBalance, QString::fromStdString(balance->balanceText()));
 }

@@ -103,9 +103,10 @@ void TransactionWindow::GetExpTotal() {
     Recordset total;
     total.Open(table().totalQuery, Module2::Connection(), Recordset::adOpenStatic,
                Recordset::adLockBatchOptimistic);
+    // The sum comes as exact decimal text: shown as it is, never rounded through a double.
     const Variant sum = total.Fields("Tot");
     LblTotal->setText(sum.isNull() ? u"Total : Rs. 0"_s
-                                   : u"Total : Rs. "_s + BoxValues::plain(sum.toDouble()));
+                                   : u"Total : Rs. "_s + QString::fromStdString(sum.toText()));
 }
 
 void TransactionWindow::LoadData() {

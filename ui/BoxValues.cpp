@@ -21,10 +21,6 @@ double numericValue(const QString& text) {
     return ValueForms::numericValue(text.toStdString());
 }
 
-QString plain(double value) {
-    return QString::fromStdString(ValueForms::plainText(value));
-}
-
 QString plain(long long value) {
     return QString::fromStdString(ValueForms::plainText(value));
 }

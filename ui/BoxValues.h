@@ -20,8 +20,7 @@ std::string quoted(const QString& text);
 // The numeric value of the text (its leading number).
 double numericValue(const QString& text);
 
-// A number's plain text form, for a box or a label.
-QString plain(double value);
+// A whole number's plain text form, for a box or a label.
 QString plain(long long value);
 
 }  // namespace BoxValues

@@ -144,6 +144,8 @@ TEST(ExactSum, TotalsAreExactAndNullWithoutRows) {
     }
     EXPECT_EQ(query(c, Statements::kIncomeTotal).Fields("Tot").toText(), "1");
     EXPECT_EQ(query(c, Statements::kReportIncomeTotal).Fields("TotI").toDouble(), 1.0);
+    addIncome(c, 11, 1e20);
+    EXPECT_EQ(query(c, Statements::kIncomeTotal).Fields("Tot").toText(), "100000000000000000001");
 }
 
 TEST(ExactSum, AMillionAmountsDoNotDrift) {

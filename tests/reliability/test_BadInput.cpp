@@ -163,6 +163,8 @@ private slots:
         QTest::newRow("5.") << u"5."_s << u"5."_s << u"5"_s << u"5.1"_s;
         QTest::newRow("eleven digits")
             << u"99999999999.9"_s << u"99999999999.9"_s << u"99999999999.9"_s << u"100000000000"_s;
+        QTest::newRow("sixteen-digit total") << u"99999999999.9999"_s << u"99999999999.9999"_s
+                                             << u"99999999999.9999"_s << u"100000000000.0999"_s;
     }
 
     void amountBoxKeepsOnlyExactAmounts() {

@@ -88,6 +88,11 @@ void TestFrmReport::figures_data() {
     QTest::newRow("no income") << QStringList{} << QStringList{u"80"_s} << u"0|80|-80.00|red"_s;
     // Ten tenths must come to exactly one: a drifting sum would show 0.9999999999999999.
     QTest::newRow("tenths") << QStringList(10, u"0.1"_s) << QStringList{u"0.3"_s} << u"1|0.3|0.70|black"_s;
+    // Beyond 15 digits every digit still shows, and the balance is rounded from the exact figure.
+    QTest::newRow("sixteen digits") << QStringList{u"99999999999.9999"_s, u"1750.745"_s} << QStringList{}
+                                    << u"100000001750.7449|0|100,000,001,750.74|black"_s;
+    QTest::newRow("wider than the label")
+        << QStringList{} << QStringList{u"9999999999998"_s} << u"0|9999999999998|-9,999,999,999,998.00|red"_s;
 }
 
 void TestFrmReport::figures() {
@@ -101,9 +106,11 @@ void TestFrmReport::figures() {
 
     QCOMPARE(figuresShown(), shown);
     QCOMPARE(m_bed->messages().count(), 0);
-    // No figure or prompt is cut off.
+    // No figure or prompt is cut off, by its label or by the window.
     for (const QLabel* label : m_window->findChildren<QLabel*>()) {
-        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+        QVERIFY2(label->sizeHint().width() <= label->width() &&
+                     m_window->client()->rect().contains(label->geometry()),
+                 qPrintable(label->objectName()));
     }
 }
 
