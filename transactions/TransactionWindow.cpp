@@ -37,6 +37,16 @@ QString storedText(const Variant& field) {
     return QString::fromStdString(field.toText());
 }
 
+// An amount is shown only as a text the amount box keeps: the box would empty any other, and Update would
+// then store a figure the user never entered.
+QString storedAmount(const Variant& field) {
+    const bool number = field.type() == Variant::Type::Decimal || field.type() == Variant::Type::Integer;
+    if (!number || !ValueForms::isKeptAmount(field.toDouble())) {
+        throw DbError("The record's amount " + field.toText() + " cannot be shown in the amount box.");
+    }
+    return QString::fromStdString(ValueForms::plainText(field.toDouble()));
+}
+
 QDate storedDate(const Variant& field, const DatePicker& picker) {
     const QDate date = DateText::toQDate(field.toDate());
     if (!date.isValid() || date < picker.minimumDate() || date > picker.maximumDate()) {
@@ -116,7 +126,7 @@ void TransactionWindow::LoadData() {
     // Everything is read before anything is shown, so a record that cannot be read leaves the fields alone.
     const QDate date = storedDate(record.Fields(1), *DTPicker1);
     const QString name = storedText(record.Fields(2));
-    const QString amount = storedText(record.Fields(3));
+    const QString amount = storedAmount(record.Fields(3));
     const QString particulars = storedText(record.Fields(4));
     DTPicker1->setDate(date);
     nameBox()->setText(name);

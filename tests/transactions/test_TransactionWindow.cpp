@@ -534,6 +534,9 @@ private slots:
         QTest::newRow("null name") << kIncome << u"Update Income set IncSource=NULL where SrNo=2"_s;
         QTest::newRow("null date") << kExpenses << u"Update Expenses set ExpDate=NULL where SrNo=2"_s;
         QTest::newRow("record gone") << kExpenses << u"Delete from Expenses where SrNo=2"_s;
+        // Written by another program: the amount box cannot hold it, so Update would store another figure.
+        QTest::newRow("amount of six decimals")
+            << kIncome << u"Update Income set IncAmount=0.123456 where SrNo=2"_s;
     }
 
     // A half-loaded record under another record's number could be saved over that record: a record that
