@@ -65,8 +65,8 @@ void normalise(DecimalDigits& number) {
     digits.erase(digits.find_last_not_of('0') + 1);
 }
 
-// The leading number of a text: blanks, an optional sign, digits with at most one point, an exponent.
-ScannedNumber scanLeadingNumber(std::string_view text) {
+// The leading number of a text: blanks, an optional sign, digits with at most one decimal mark, an exponent.
+ScannedNumber scanLeadingNumber(std::string_view text, std::string_view decimalMark) {
     ScannedNumber scanned;
     DecimalDigits& number = scanned.number;
     std::size_t pos = 0;
@@ -81,8 +81,8 @@ ScannedNumber scanLeadingNumber(std::string_view text) {
     for (; pos < text.size() && isDigit(text[pos]); ++pos, ++before) {
         number.digits.push_back(text[pos]);
     }
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
+    if (!decimalMark.empty() && text.substr(pos, decimalMark.size()) == decimalMark) {
+        pos += decimalMark.size();
         for (; pos < text.size() && isDigit(text[pos]); ++pos) {
             number.digits.push_back(text[pos]);
         }
@@ -118,10 +118,11 @@ DecimalDigits significantDigits(double value) {
 }
 
 // Fixed notation from significant digits and point position.
-std::string fixedText(const std::string& digits, long long pointPosition) {
+std::string fixedText(const std::string& digits, long long pointPosition, std::string_view decimalMark) {
     std::string text;
     if (pointPosition <= 0) {
-        text = "0.";
+        text = "0";
+        text += decimalMark;
         text.append(static_cast<std::size_t>(-pointPosition), '0');
         text += digits;
     } else if (pointPosition >= static_cast<long long>(digits.size())) {
@@ -129,7 +130,7 @@ std::string fixedText(const std::string& digits, long long pointPosition) {
         text.append(static_cast<std::size_t>(pointPosition) - digits.size(), '0');
     } else {
         text = digits.substr(0, static_cast<std::size_t>(pointPosition));
-        text += '.';
+        text += decimalMark;
         text += digits.substr(static_cast<std::size_t>(pointPosition));
     }
     return text;
@@ -179,12 +180,12 @@ std::string literalDate(const CalendarDate& date) {
     return date.isoText();
 }
 
-DecimalDigits leadingDigits(std::string_view text) {
-    return scanLeadingNumber(text).number;
+DecimalDigits leadingDigits(std::string_view text, std::string_view decimalMark) {
+    return scanLeadingNumber(text, decimalMark).number;
 }
 
-double numericValue(std::string_view text) {
-    const DecimalDigits number = leadingDigits(text);
+double numericValue(std::string_view text, std::string_view decimalMark) {
+    const DecimalDigits number = leadingDigits(text, decimalMark);
     if (number.digits.empty()) {
         return number.negative ? -0.0 : 0.0;
     }
@@ -198,13 +199,13 @@ double numericValue(std::string_view text) {
     return number.negative ? -value : value;
 }
 
-bool isNumeric(std::string_view text) {
+bool isNumeric(std::string_view text, std::string_view decimalMark) {
     std::size_t last = text.size();
     while (last > 0 && isBlank(text[last - 1])) {
         --last;
     }
     text = text.substr(0, last);
-    const ScannedNumber scanned = scanLeadingNumber(text);
+    const ScannedNumber scanned = scanLeadingNumber(text, decimalMark);
     if (!scanned.found || scanned.end != text.size()) {
         return false;
     }
@@ -221,21 +222,21 @@ bool isKeptAmount(double amount) {
     return std::isfinite(amount) && amount >= 0 && isNumeric(plainText(amount));
 }
 
-std::string plainText(double value) {
+std::string plainText(double value, std::string_view decimalMark) {
     if (std::isnan(value)) {
         return "NaN";
     }
     if (std::isinf(value)) {
         return value > 0 ? "Infinity" : "-Infinity";
     }
-    return plainText(value == 0 ? DecimalDigits{} : significantDigits(value));
+    return plainText(value == 0 ? DecimalDigits{} : significantDigits(value), decimalMark);
 }
 
-std::string plainText(const DecimalDigits& number) {
+std::string plainText(const DecimalDigits& number, std::string_view decimalMark) {
     if (number.digits.empty()) {
         return "0";
     }
-    std::string text = fixedText(number.digits, number.pointPosition);
+    std::string text = fixedText(number.digits, number.pointPosition, decimalMark);
     if (number.negative) {
         text.insert(0, 1, '-');
     }
@@ -247,7 +248,7 @@ std::string plainText(long long value) {
 }
 
 long long recordNumber(std::string_view text) {
-    const ScannedNumber scanned = scanLeadingNumber(text);
+    const ScannedNumber scanned = scanLeadingNumber(text, ".");
     const DecimalDigits& number = scanned.number;
     if (number.digits.empty()) {
         return 0;

@@ -27,27 +27,28 @@ struct DecimalDigits {
 };
 
 // The leading number of a text, digit for digit: blanks skipped, an optional sign, digits with at most one
-// '.', an optional exponent. No digits when the text has no leading number.
-DecimalDigits leadingDigits(std::string_view text);
+// decimal mark, an optional exponent. No digits when the text has no leading number.
+DecimalDigits leadingDigits(std::string_view text, std::string_view decimalMark = ".");
 
 // The leading number's value. A text without one gives 0; a number too large for a double gives +-infinity.
-double numericValue(std::string_view text);
+double numericValue(std::string_view text, std::string_view decimalMark = ".");
 
 // True when the whole text, surrounding blanks aside, is such a number and an amount kept exactly:
-// at most 11 digits before the point and 4 after it (trailing zeros after the point aside).
-bool isNumeric(std::string_view text);
+// at most 11 digits before the decimal mark and 4 after it (trailing zeros after the mark aside). Only the
+// given mark counts: a group separator never does.
+bool isNumeric(std::string_view text, std::string_view decimalMark = ".");
 
 // True when the amount box keeps this stored amount as the text it would show: a finite number, not negative,
 // whose plain text form is numeric. So a record whose amount fails this cannot be loaded, changed and saved
 // back without changing the figure.
 bool isKeptAmount(double amount);
 
-// Fixed notation, no grouping, '.' as decimal mark, no trailing zeros, at most 15 significant digits,
-// never an exponent: the text reads back through numericValue to the value shown.
-std::string plainText(double value);
+// Fixed notation, no grouping, '.' (or the given mark) as decimal mark, no trailing zeros, at most 15
+// significant digits, never an exponent: the text reads back through numericValue to the value shown.
+std::string plainText(double value, std::string_view decimalMark = ".");
 
 // The same form of a number given digit for digit: every digit kept, at any size.
-std::string plainText(const DecimalDigits& number);
+std::string plainText(const DecimalDigits& number, std::string_view decimalMark = ".");
 
 // A whole number as plain digits.
 std::string plainText(long long value);

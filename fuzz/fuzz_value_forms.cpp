@@ -22,22 +22,23 @@ void require(bool condition) {
 }
 
 // What the amount box keeps is stored as exactly the value it shows: the plain text form reads back to the
-// value, holds no exponent, and the value has at most four decimals and eleven whole digits.
-void checkNumbers(std::string_view text) {
-    const double value = ValueForms::numericValue(text);
+// value, holds no exponent, and the value has at most four decimals and eleven whole digits; with either
+// decimal mark.
+void checkNumbers(std::string_view text, std::string_view mark) {
+    const double value = ValueForms::numericValue(text, mark);
     if (std::isfinite(value)) {
-        const std::string plain = ValueForms::plainText(value);
+        const std::string plain = ValueForms::plainText(value, mark);
         require(plain.find_first_of("eE") == std::string::npos);
-        const double back = ValueForms::numericValue(plain);
+        const double back = ValueForms::numericValue(plain, mark);
         // Fifteen significant digits: equal for any value the box keeps, and within rounding otherwise.
         require(back == value || std::fabs(back - value) <= std::fabs(value) * 1e-14);
     }
-    if (ValueForms::isNumeric(text)) {
+    if (ValueForms::isNumeric(text, mark)) {
         require(std::isfinite(value));
         require(std::fabs(value) < 1e11);
-        const std::string shown = ValueForms::plainText(value);
-        require(ValueForms::numericValue(shown) == value);
-        const auto point = shown.find('.');
+        const std::string shown = ValueForms::plainText(value, mark);
+        require(ValueForms::numericValue(shown, mark) == value);
+        const auto point = shown.find(mark);
         require(point == std::string::npos || shown.size() - point - 1 <= 4);
     }
     ValueForms::balanceText(value);
@@ -93,7 +94,8 @@ void checkLiteral(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    checkNumbers(text);
+    checkNumbers(text, ".");
+    checkNumbers(text, ",");
     checkRecordNumber(text);
     checkLiteral(text);
     return 0;

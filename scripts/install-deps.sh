@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libsqlite3-dev sqlite3
+  locales
   libxcb-xkb-dev
   fonts-wine fonts-dejavu-core
   libgtest-dev libbenchmark-dev

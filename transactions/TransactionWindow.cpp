@@ -44,7 +44,7 @@ QString storedAmount(const Variant& field) {
     if (!number || !ValueForms::isKeptAmount(field.toDouble())) {
         throw DbError("The record's amount " + field.toText() + " cannot be shown in the amount box.");
     }
-    return QString::fromStdString(ValueForms::plainText(field.toDouble()));
+    return BoxValues::amountText(field.toDouble());
 }
 
 QDate storedDate(const Variant& field, const DatePicker& picker) {
@@ -334,7 +334,7 @@ std::string TransactionWindow::nameValue() const {
 }
 
 std::string TransactionWindow::amountValue() const {
-    return BoxValues::bareNumber(TxtAmount->text());
+    return BoxValues::bareAmount(TxtAmount->text());
 }
 
 std::string TransactionWindow::particularsValue() const {

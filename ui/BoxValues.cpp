@@ -1,12 +1,18 @@
 // Statement values from boxes, and numbers for boxes, through the one set of value forms.
 #include "ui/BoxValues.h"
 
+#include <QLocale>
+
 #include "data/ValueForms.h"
 
 namespace BoxValues {
 
-std::string bareNumber(const QString& text) {
-    return ValueForms::plainText(numericValue(text));
+std::string decimalMark() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+std::string bareAmount(const QString& text) {
+    return ValueForms::plainText(ValueForms::numericValue(text.toStdString(), decimalMark()));
 }
 
 std::string recordNumber(const QString& text) {
@@ -17,8 +23,8 @@ std::string quoted(const QString& text) {
     return ValueForms::literalText(text.toStdString());
 }
 
-double numericValue(const QString& text) {
-    return ValueForms::numericValue(text.toStdString());
+QString amountText(double amount) {
+    return QString::fromStdString(ValueForms::plainText(amount, decimalMark()));
 }
 
 QString plain(long long value) {

@@ -36,7 +36,8 @@ void FillCombo(SimpleCombo& combo, std::string_view query);
 // Places the window at the middle of the screen's width and a sixth of the free height down.
 void CenterForm(ChildWindow& window);
 
-// Empties the box when its text is not a number the program keeps exactly, or is below zero.
+// Empties the box when its text is not a number the program keeps exactly, written with the user's decimal
+// mark, or is below zero.
 void CheckNumeric(QLineEdit& box);
 
 // Shows the result set's rows in the list: rewinds it, empties the list, appends one row per record with

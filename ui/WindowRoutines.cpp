@@ -12,6 +12,7 @@
 #include "data/Recordset.h"
 #include "data/RowStore.h"
 #include "data/ValueForms.h"
+#include "ui/BoxValues.h"
 #include "ui/ChildWindow.h"
 #include "ui/FieldText.h"
 #include "ui/ListView.h"
@@ -92,11 +93,12 @@ void CenterForm(ChildWindow& window) {
 
 void CheckNumeric(QLineEdit& box) {
     const std::string text = box.text().toStdString();
-    if (!ValueForms::isNumeric(text)) {
+    const std::string mark = BoxValues::decimalMark();
+    if (!ValueForms::isNumeric(text, mark)) {
         box.setText(QString());
         return;
     }
-    if (ValueForms::numericValue(text) < 0) {
+    if (ValueForms::numericValue(text, mark) < 0) {
         box.setText(QString());
     }
 }

@@ -13,28 +13,29 @@ namespace {
 
 struct NumberCase {
     const char* text;
-    double value;  // numericValue
-    bool numeric;  // isNumeric: the amount box keeps it
+    double value;            // numericValue
+    bool numeric;            // isNumeric: the amount box keeps it
+    const char* mark = ".";  // the user's decimal mark
 };
 
 class NumericText : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumericText, ValueAndTestAgree) {
     const auto& c = GetParam();
-    const double value = ValueForms::numericValue(c.text);
+    const double value = ValueForms::numericValue(c.text, c.mark);
     if (std::isinf(c.value)) {
         EXPECT_TRUE(std::isinf(value) && (value > 0) == (c.value > 0)) << c.text;
     } else {
         EXPECT_EQ(value, c.value) << c.text;
     }
-    EXPECT_EQ(ValueForms::isNumeric(c.text), c.numeric) << c.text;
+    EXPECT_EQ(ValueForms::isNumeric(c.text, c.mark), c.numeric) << c.text;
     // A stored amount is loaded into the box only when the box keeps its plain text form.
     if (c.numeric) {
         EXPECT_EQ(ValueForms::isKeptAmount(value), value >= 0) << c.text;
     }
     // Whatever the box keeps is stored as exactly the value it shows.
     if (c.numeric) {
-        EXPECT_EQ(ValueForms::numericValue(ValueForms::plainText(value)), value) << c.text;
+        EXPECT_EQ(ValueForms::numericValue(ValueForms::plainText(value, c.mark), c.mark), value) << c.text;
     }
 }
 
@@ -58,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"1e308", 1e308, false}, NumberCase{"1e999", kInf, false},
                     NumberCase{"-1e999", -kInf, false}, NumberCase{"1.2.3", 1.2, false},
                     NumberCase{"1 2", 1, false}, NumberCase{"0x10", 0, false}, NumberCase{"--1", 0, false},
-                    NumberCase{"1e-999", 0, false}));
+                    NumberCase{"1e-999", 0, false},
+                    // Under a decimal comma the point is a group mark, which is never taken.
+                    NumberCase{"12,5", 12.5, true, ","}, NumberCase{",0001", 0.0001, true, ","},
+                    NumberCase{"12.5", 12, false, ","}, NumberCase{"1.000,5", 1, false, ","}));
 
 TEST(KeptAmount, StoredAmountsTheBoxCannotShowAsTheyAre) {
     for (const double amount : {0.123456, 1e11, 1e20, -5.0, kInf, std::nan("")}) {

@@ -562,6 +562,54 @@ private slots:
         QCOMPARE(entries(window), before);
     }
 
+    void amountsInTheUsersDecimalMark_data() {
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<bool>("typed");  // key by key, else pasted whole
+        // What the box then shows | the amount stored, under a point and under a comma as decimal mark.
+        QTest::addColumn<QString>("underPoint");
+        QTest::addColumn<QString>("underComma");
+        QTest::newRow("12,5 typed") << u"12,5"_s << true << u"5|5"_s << u"12,5|12.5"_s;
+        QTest::newRow("12.5 typed") << u"12.5"_s << true << u"12.5|12.5"_s << u"5|5"_s;
+        QTest::newRow("1.000 typed") << u"1.000"_s << true << u"1.000|1"_s << u"000|0"_s;
+        QTest::newRow("1.000 pasted") << u"1.000"_s << false << u"1.000|1"_s << u"|"_s;
+    }
+
+    // Run under the locale CTest gives the process: the box takes that locale's decimal mark, never its group
+    // mark; the list and total show the plain form; a picked record shows its amount with the user's mark
+    // again, so Modify and Update change nothing.
+    void amountsInTheUsersDecimalMark() {
+        QFETCH(QString, entered);
+        QFETCH(bool, typed);
+        QFETCH(QString, underPoint);
+        QFETCH(QString, underComma);
+        const QString locale = qEnvironmentVariable("LC_ALL").section(u'.', 0, 0);
+        const bool comma = locale == u"de_DE"_s || locale == u"tr_TR"_s;
+        const QStringList expected = (comma ? underComma : underPoint).split(u'|');
+        TransactionWindow* window = open(kIncome);
+        click(window->CmdNew);
+        if (typed) {
+            QTest::keyClicks(window->TxtAmount, entered);
+        } else {
+            window->TxtAmount->setText(entered);
+        }
+        QCOMPARE(window->TxtAmount->text(), expected[0]);
+        if (expected[0].isEmpty()) {
+            return;
+        }
+        fillEntries(window, u"Salary"_s, QString(), u"x"_s);
+        click(window->CmdSave);
+        const QString saved = storedRow(kIncome, 1);
+        QCOMPARE(saved.section(u'|', 2, 2), expected[1]);
+        QTRY_COMPARE(window->ListView1->cellText(0, 3), expected[1]);
+        QCOMPARE(window->LblTotal->text(), u"Total : Rs. "_s + expected[1]);
+        doubleClickRow(window, 0);
+        QCOMPARE(window->TxtAmount->text(), QString(expected[1]).replace(u'.', comma ? u',' : u'.'));
+        click(window->CmdModify);
+        click(window->CmdModSave);
+        QCOMPARE(lastMessage(), u"Updated Successfully"_s);
+        QCOMPARE(storedRow(kIncome, 1), saved);
+    }
+
     void refusedWriteChangesNothing_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("action");
