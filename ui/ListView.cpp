@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -94,19 +95,17 @@ QString ListView::cellText(int row, int column) const {
     return m_model->text(row, column);
 }
 
-void ListView::selectRow(int row) {
-    showAppended();
-    const QModelIndex index = m_model->index(row, std::min(1, m_model->columnCount() - 1));
-    if (!index.isValid()) {
-        return;
-    }
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollTo(index);
-}
-
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     emit DblClick();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event) {
+    QTableView::keyPressEvent(event);
+    // A user on the keyboard picks a record as the mouse does: the row the arrow keys selected.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && hasSelection()) {
+        emit DblClick();
+    }
 }
 
 bool ListView::viewportEvent(QEvent* event) {

@@ -48,8 +48,6 @@ public:
     bool hasSelection() const;
     // The text of a cell as the list shows it.
     QString cellText(int row, int column) const;
-    // Selects the row, as a click on it would.
-    void selectRow(int row);
 
     // Tells the view of the rows appended since it last looked. Appending only queues this, so a fill of
     // any size costs the view one insertion; a fill calls it when it ends, and anything that reads the rows
@@ -57,11 +55,13 @@ public:
     void showAppended() const;
 
 signals:
-    // A double-click anywhere on the list, whether or not it landed on a row.
+    // A double-click anywhere on the list, whether or not it landed on a row; from the keyboard, Enter on the
+    // selected row.
     void DblClick();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     // The keys move from row to row; left and right scroll the columns.

@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(list.model()->index(0, 1).data().toString(), shown);
     }
 
-    void firstPaintDoubleClickAndSelection() {
+    void firstPaintPickingAndSelection() {
         ListView list(nullptr);
         list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Category"_s, 2500, Qt::AlignLeft}});
         list.resize(300, 200);
@@ -127,9 +127,14 @@ private slots:
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.center().x(), 180));
         QCOMPARE(doubleClicks.count(), 2);
 
-        list.selectRow(0);
+        // From the keyboard: the arrow keys select a row, Enter picks it.
+        QTest::keyClick(&list, Qt::Key_Up);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(doubleClicks.count(), 3);
         QCOMPARE(list.selectedItemText(), u"1"_s);
         list.clearItems();
+        QTest::keyClick(&list, Qt::Key_Enter);
+        QCOMPARE(doubleClicks.count(), 3);
         QVERIFY(!list.hasSelection());
         QCOMPARE(list.selectedItemText(), QString());
     }
