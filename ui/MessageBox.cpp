@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <utility>
 
@@ -59,9 +60,17 @@ int answerFor(int button) {
 int showRealBox(const QString& prompt, int code, const QString& title) {
     QString text = prompt;
     text.replace(u"\r\n"_s, u"\n"_s);
-    QMessageBox box(iconFor(code), title, text, buttonsFor(code), QApplication::activeWindow());
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QMessageBox box(iconFor(code), title, text, buttonsFor(code), owner);
     box.setWindowModality(Qt::ApplicationModal);
-    return answerFor(box.exec());
+    const int answer = answerFor(box.exec());
+    // The keys go back to the window the box came over. A window manager would see to that, but without one
+    // (or with a minimal one) no window is active once the box has gone, and no key reaches the program
+    // until the user clicks.
+    if (owner != nullptr && QApplication::activeWindow() == nullptr) {
+        owner->activateWindow();
+    }
+    return answer;
 }
 
 }  // namespace
