@@ -61,6 +61,15 @@ std::string processName(const std::string& pid) {
     return name;
 }
 
+// Whether the process has ended and waits only for its parent to collect it (state Z in /proc/<pid>/stat).
+bool isZombie(const std::string& pid) {
+    std::ifstream file("/proc/" + pid + "/stat");
+    std::string stat;
+    std::getline(file, stat);
+    const std::size_t nameEnd = stat.rfind(')');
+    return nameEnd != std::string::npos && nameEnd + 2 < stat.size() && stat[nameEnd + 2] == 'Z';
+}
+
 std::string hostName() {
     char name[HOST_NAME_MAX + 1] = {};
     ::gethostname(name, sizeof name - 1);
@@ -120,8 +129,9 @@ bool ownerMayRun(const std::string& contents) {
     if (pid == ::getpid()) {
         return false;
     }
-    // Another user's process (EPERM) runs too.
-    if (::kill(pid, 0) != 0 && errno == ESRCH) {
+    // Another user's process (EPERM) runs too; one that has ended but is not yet reaped (a zombie) holds
+    // nothing any more.
+    if ((::kill(pid, 0) != 0 && errno == ESRCH) || isZombie(lines[0])) {
         return false;
     }
     // The lock outlives a restart, and process ids are handed out again: a process of another name
