@@ -16,22 +16,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // Runs statements on the file behind the program's back, as another tool would.
 bool runOn(const QString& path, const char* statements) {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     const SqliteDb db(raw);
     return opened == SQLITE_OK && sqlite3_exec(raw, statements, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// The file's bytes and every file beside it.
+QStringList bookFolder(const QString& path) {
+    QFile file(path);
+    return QFileInfo(path).dir().entryList(QDir::Files)
+           << QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 }  // namespace
@@ -46,16 +43,18 @@ private slots:
 };
 
 void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched_data() {
-    // How the file is spoilt, and a word the description must hold so the user knows what is wrong.
+    // How the file is spoilt (its bytes from an offset overwritten, cut to a length, or statements run on
+    // it), and a word the description must hold so the user knows what is wrong.
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no Database folder") << u"remove"_s << u"unable to open database file"_s;
+    QTest::newRow("no Database folder") << u"remove folder"_s << u"unable to open database file"_s;
+    QTest::newRow("no file in the folder") << u"remove file"_s << u"unable to open database file"_s;
     QTest::newRow("garbage") << u"garbage"_s << u"not a database"_s;
-    QTest::newRow("zero bytes") << u"zero"_s << u"is missing"_s;
-    QTest::newRow("truncated to two pages") << u"truncate:8192"_s << u"malformed"_s;
-    QTest::newRow("truncated inside the header") << u"truncate:60"_s << u"malformed"_s;
-    QTest::newRow("catalogue page overwritten") << u"corrupt:100"_s << u"malformed"_s;
-    QTest::newRow("income page overwritten") << u"corrupt:8192"_s << u"damaged"_s;
+    QTest::newRow("zero bytes") << u"cut:0"_s << u"is missing"_s;
+    QTest::newRow("truncated to two pages") << u"cut:8192"_s << u"malformed"_s;
+    QTest::newRow("truncated inside the header") << u"cut:60"_s << u"malformed"_s;
+    QTest::newRow("catalogue page overwritten") << u"overwrite:100"_s << u"malformed"_s;
+    QTest::newRow("income page overwritten") << u"overwrite:8192"_s << u"damaged"_s;
     QTest::newRow("table missing") << u"sql:Drop Table Expenses"_s << u"The table Expenses is missing."_s;
     QTest::newRow("columns in another order")
         << u"sql:Drop Table Income; Create Table Income (SrNo INTEGER PRIMARY KEY, IncSource TEXT, "
@@ -85,30 +84,29 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     QVERIFY(runOn(path,
                   "Insert Into GMaster values(1,'Salary','2');"
                   "Insert Into Income values(1,'2024-01-05','Salary',1500,'January')"));
-    QByteArray healthy = contentsOf(path);
-    QVERIFY(healthy.size() >= 8192);
-
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
     const QString how = damage.section(u':', 0, 0);
-    const QString argument = damage.section(u':', 1);
-    if (how == u"remove"_s) {
+    const int at = damage.section(u':', 1).toInt();
+    if (how == u"sql"_s) {
+        QVERIFY(runOn(path, damage.section(u':', 1).toUtf8().constData()));
+    } else if (how == u"remove file"_s) {
+        QVERIFY(file.remove());
+    } else if (how == u"remove folder"_s) {
         QVERIFY(QDir(folder.path() + u"/Database"_s).removeRecursively());
-    } else if (how == u"garbage"_s) {
-        QVERIFY(writeFile(path, QByteArray("\x01\xfe garbage \x7f").repeated(1000)));
-    } else if (how == u"zero"_s) {
-        QVERIFY(writeFile(path, QByteArray()));
-    } else if (how == u"truncate"_s) {
-        QVERIFY(writeFile(path, healthy.left(argument.toInt())));
-    } else if (how == u"corrupt"_s) {
-        // From the given offset to the end of that page.
-        const int start = argument.toInt();
-        const int length = 4096 - start % 4096;
-        healthy.replace(start, length, QByteArray(length, '\xa5'));
-        QVERIFY(writeFile(path, healthy));
     } else {
-        QVERIFY(runOn(path, argument.toUtf8().constData()));
+        if (how == u"garbage"_s) {
+            bytes = QByteArray("\x01\xfe garbage \x7f").repeated(1000);
+        } else if (how == u"cut"_s) {
+            bytes.truncate(at);
+        } else {
+            bytes.replace(at, 4096 - at % 4096, QByteArray(4096 - at % 4096, '\xa5'));  // to the page's end
+        }
+        QVERIFY(file.resize(0) && file.write(bytes) == bytes.size());
     }
-    const QByteArray before = contentsOf(path);
-    const QStringList filesBefore = QDir(folder.path() + u"/Database"_s).entryList(QDir::Files);
+    file.close();
+    const QStringList before = bookFolder(path);
 
     MessageRecorder messages;
     int windowsAtMessage = -1;
@@ -125,9 +123,7 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     QCOMPARE(messages.last().buttons, 48);
     QCOMPARE(windowsAtMessage, 0);
     QVERIFY(program.mainWindow() == nullptr);
-    QCOMPARE(contentsOf(path), before);
-    QCOMPARE(QDir(folder.path() + u"/Database"_s).entryList(QDir::Files), filesBefore);
-    QCOMPARE(QFile::exists(path), how != u"remove"_s);
+    QCOMPARE(bookFolder(path), before);
 }
 
 QTEST_MAIN(StartupRefusalsTest)

@@ -1,0 +1,39 @@
+// Rows as text, and statements run behind the program's back.
+#include "tests/datasupport/StoredText.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/Recordset.h"
+
+std::string rowsOf(Connection& connection, std::string_view query) {
+    Recordset rs;
+    rs.Open(query, connection, Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
+    std::string rows;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        for (std::size_t i = 0; i < rs.fieldCount(); ++i) {
+            rows += (i > 0 ? "|" : "") + rs.Fields(i).toText();
+        }
+        rows += "\n";
+    }
+    return rows;
+}
+
+SqliteDb otherConnection(const std::string& path) {
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    SqliteDb db(raw);
+    if (opened != SQLITE_OK) {
+        throw DbError(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened));
+    }
+    return db;
+}
+
+void runOn(sqlite3* db, const std::string& statements) {
+    if (sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        throw DbError(sqlite3_errmsg(db));
+    }
+}
+
+void runBehind(const std::string& path, const std::string& statements) {
+    runOn(otherConnection(path).get(), statements);
+}
