@@ -99,33 +99,33 @@ void SimpleComboTest::fieldAndListShareOneFocus() {
 }
 
 void SimpleComboTest::keyPressComesBeforeTheField_data() {
+    // The key pressed in the field holding "ab", the character KeyPress reports and the field's text at that
+    // moment (nothing for a key that types none), and the text after the key.
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("keyText");
-    QTest::addColumn<int>("keyAscii");
+    QTest::addColumn<QString>("reported");
     QTest::addColumn<QString>("after");
-    QTest::newRow("letter") << int(Qt::Key_X) << u"x"_s << int('x') << u"abx"_s;
-    QTest::newRow("Enter") << int(Qt::Key_Return) << u"\r"_s << 13 << u"ab"_s;
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << QString() << 13 << u"ab"_s;
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << u"\x1b"_s << 27 << u"ab"_s;
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"\b"_s << 8 << u"a"_s;
-    QTest::newRow("arrow types nothing") << int(Qt::Key_Left) << QString() << 0 << u"ab"_s;
+    QTest::newRow("letter") << int(Qt::Key_X) << u"x"_s << u"120 ab"_s << u"abx"_s;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << u"\r"_s << u"13 ab"_s << u"ab"_s;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << QString() << u"13 ab"_s << u"ab"_s;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << u"\x1b"_s << u"27 ab"_s << u"ab"_s;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"\b"_s << u"8 ab"_s << u"a"_s;
+    QTest::newRow("arrow types nothing") << int(Qt::Key_Left) << QString() << QString() << u"ab"_s;
 }
 
 void SimpleComboTest::keyPressComesBeforeTheField() {
     QFETCH(int, key);
     QFETCH(QString, keyText);
-    QFETCH(int, keyAscii);
+    QFETCH(QString, reported);
     QFETCH(QString, after);
     m_combo->setFocus();
     m_combo->setText(u"ab"_s);
-    QList<std::pair<int, QString>> seen;
-    connect(m_combo, &SimpleCombo::KeyPress, this, [&](int ascii) { seen.append({ascii, m_combo->text()}); });
+    QStringList seen;
+    connect(m_combo, &SimpleCombo::KeyPress, this,
+            [&](int ascii) { seen << QString::number(ascii) + u' ' + m_combo->text(); });
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keyText);
     QApplication::sendEvent(m_combo->editField(), &press);
-    const QList<std::pair<int, QString>> expected = keyAscii == 0
-                                                        ? QList<std::pair<int, QString>>{}
-                                                        : QList<std::pair<int, QString>>{{keyAscii, u"ab"_s}};
-    QCOMPARE(seen, expected);
+    QCOMPARE(seen.join(u", "_s), reported);
     QCOMPARE(m_combo->text(), after);
 }
 
