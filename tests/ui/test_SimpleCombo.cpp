@@ -51,7 +51,6 @@ void SimpleComboTest::pickingAndTyping_data() {
     QTest::addColumn<int>("clickedRow");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("index");
-    QTest::newRow("click") << QString() << QList<int>{} << 2 << u"Salary"_s << 2;
     QTest::newRow("arrow keys") << QString()
                                 << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << -1
                                 << u"Rent"_s << 1;
