@@ -1,4 +1,5 @@
 // Start-up over a damaged or foreign database file: refused, no window, the file left byte for byte.
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
@@ -24,11 +25,12 @@ bool runOn(const QString& path, const char* statements) {
     return opened == SQLITE_OK && sqlite3_exec(raw, statements, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// The file's bytes and every file beside it.
+// Every file beside the book, and the book's bytes by their hash.
 QStringList bookFolder(const QString& path) {
     QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     return QFileInfo(path).dir().entryList(QDir::Files)
-           << QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+           << QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
 }  // namespace
