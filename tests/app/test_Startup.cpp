@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -118,6 +119,8 @@ void StartupTest::realProgramKeepsToItsOwnBook_data() {
     QTest::newRow("another executable with runtime folders of its own")
         << QByteArray("orvella") << u"running"_s << u"copy"_s << refused;
     QTest::newRow("lock of a killed copy") << QByteArray("orvella") << u"killed"_s << QString() << u"shown"_s;
+    QTest::newRow("lock of a killed copy its parent has not collected")
+        << QByteArray("orvella") << u"zombie"_s << QString() << u"shown"_s;
     // When the tests cannot switch user: the killed copy's lock made read-only.
     QTest::newRow("lock of another user's killed copy")
         << QByteArray("orvella") << u"killed"_s << u"other user"_s << u"shown"_s;
@@ -158,6 +161,15 @@ void StartupTest::realProgramKeepsToItsOwnBook() {
     if (before == u"killed"_s) {
         first.kill();
         QVERIFY(first.waitForFinished());
+    } else if (before == u"zombie"_s) {
+        // Its parent, a shell that became `sleep`, never collects it: the killed copy stays a zombie.
+        first.setWorkingDirectory(QString::fromStdString(folder.native()));
+        first.start(u"sh"_s, {u"-c"_s, u"./orvella & echo $!; exec sleep 600"_s});
+        QVERIFY(first.waitForReadyRead(60000));
+        const QByteArray copy = first.readLine().trimmed();
+        QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), copy, 60000);
+        QCOMPARE(::kill(copy.toInt(), SIGKILL), 0);
+        QTRY_VERIFY(firstLineOf("/proc/" + copy.toStdString() + "/stat").contains(") Z "));
     } else if (before == u"number reused"_s) {
         std::ofstream(lock) << QCoreApplication::applicationPid() << "\norvella\n"
                             << QSysInfo::machineHostName().toStdString() << "\n";
