@@ -11,6 +11,7 @@
 #include "data/DbError.h"
 #include "data/EngineReason.h"
 #include "data/RowStore.h"
+#include "tools/PendingFile.h"
 #include "tools/ReadOnlyDatabase.h"
 
 namespace fs = std::filesystem;
@@ -69,7 +70,7 @@ void makeFolders(const fs::path& folder, std::vector<fs::path>& made) {
     }
 }
 
-// Writes one table under a temporary name beside its own, renamed once the whole file is on disk.
+// Writes one table under a temporary name beside its own, given its name once the whole file is on disk.
 void writeTable(sqlite3* db, const std::string& table, const fs::path& file,
                 const CsvExport::WriteBytes& writeBytes, std::vector<fs::path>& written) {
     const std::string query = "SELECT * FROM " + table + " ORDER BY SrNo";
@@ -79,26 +80,21 @@ void writeTable(sqlite3* db, const std::string& table, const fs::path& file,
     }
     const SqliteStatement statement(raw);
     const auto rows = RowStore::read(raw);
-    const fs::path partial = file.string() + ".partial";
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(partial.c_str(), "wb"), &std::fclose);
-    std::error_code error = out ? std::error_code() : lastError();
-    if (out) {
-        written.push_back(partial);
-        error = writeBytes(out.get(), header(*rows));
-    }
+    PendingFile pending(file.string());
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(pending.path().c_str(), "wb"),
+                                                        &std::fclose);
+    std::error_code error = out ? writeBytes(out.get(), header(*rows)) : lastError();
     for (std::size_t index = 0; !error && index < rows->rowCount(); ++index) {
         error = writeBytes(out.get(), row(*rows, index));
     }
     if (!error) {
         error = finish(out.release());
     }
-    if (!error) {
-        fs::rename(partial, file, error);
-    }
     if (error) {
         throw DbError("Cannot write '" + file.string() + "': " + error.message() + ".");
     }
-    written.back() = file;
+    written.push_back(file);
+    pending.place();
 }
 
 // Takes away what a failed export wrote; gives the words to add to its message.
