@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "data/DbError.h"
-#include "data/Recordset.h"
 #include "master/frmGMaster.h"
-#include "tests/support/MessageRecorder.h"
+#include "tests/support/MessagesTold.h"
+#include "tests/support/StoredRows.h"
 #include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
 #include "ui/ListView.h"
@@ -37,356 +37,242 @@ void execute(const QString& statement) {
     Module2::Connection().Execute(statement.toStdString());
 }
 
-void addCase(const char* name, bool seeded, const QString& script, const QString& state, const QString& shown,
-             const QString& list, const QString& table) {
-    QTest::newRow(name) << seeded << script << state << shown << list << table;
-}
-
 }  // namespace
 
 class TestFrmGMaster : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void userActions_data();
-    void userActions();
-    void focusAfter_data();
-    void focusAfter();
-    void exitClosesAndNextOpeningStartsAfresh();
-    void failingFillReachesTheOpener();
-    void nameLabelFitsEitherKind();
-
-private:
-    // Opens the window for one kind as the main window does: caption, fill, show, label, MasterType.
-    void open(const QString& kind);
-    // Runs a script of user actions separated by ';'. Gives an empty text, or what went wrong.
-    QString act(const QString& script);
-    QString doubleClickEntry(const QString& number);
-    QString snapshot() const;
-    QString listed() const;
-    QString stored() const;
-    QString messages() const;
-
     std::unique_ptr<WindowTestBed> m_bed;
     QPointer<frmGMaster> m_window;
-};
 
-void TestFrmGMaster::init() {
-    m_bed = std::make_unique<WindowTestBed>();
-    Module2::MasterType().clear();
-    QVERIFY(QTest::qWaitForWindowActive(&m_bed->frame()));
-}
-
-void TestFrmGMaster::cleanup() {
-    m_bed.reset();
-    QVERIFY(visibleTopLevelWindows().isEmpty());
-}
-
-void TestFrmGMaster::open(const QString& kind) {
-    const bool income = kind == kIncome;
-    if (m_window.isNull()) {
-        m_window = new frmGMaster(m_bed->area());
-        m_window->load();
+    // Opens the window for one kind as the main window does: caption, fill, show, label, MasterType.
+    void open(const QString& kind) {
+        const bool income = kind == kIncome;
+        if (m_window.isNull()) {
+            m_window = new frmGMaster(m_bed->area());
+            m_window->load();
+        }
+        m_window->setWindowTitle(income ? u"  Income Source Master"_s : u"  Exp. Category Master"_s);
+        income ? m_window->FillIncome() : m_window->FillExpense();
+        m_window->show();
+        m_window->Label2->setText(income ? u"Source : "_s : u"Exp. Category : "_s);
+        Module2::MasterType() = kind;
     }
-    m_window->setWindowTitle(income ? u"  Income Source Master"_s : u"  Exp. Category Master"_s);
-    if (income) {
-        m_window->FillIncome();
-    } else {
-        m_window->FillExpense();
-    }
-    m_window->show();
-    m_window->Label2->setText(income ? u"Source : "_s : u"Exp. Category : "_s);
-    Module2::MasterType() = kind;
-}
 
-QString TestFrmGMaster::act(const QString& script) {
-    for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
-        const QString verb = step.section(u':', 0, 0);
-        const QString argument = step.section(u':', 1);
-        if (verb == u"new"_s) {
-            QTest::mouseClick(m_window->CmdNew, Qt::LeftButton);
-        } else if (verb == u"save"_s) {
-            QTest::mouseClick(m_window->CmdSave, Qt::LeftButton);
-        } else if (verb == u"cancel"_s) {
-            QTest::mouseClick(m_window->CmdCancel, Qt::LeftButton);
-        } else if (verb == u"type"_s) {
-            QTest::keyClicks(m_window->TxtGName, argument);
-        } else if (verb == u"paste"_s) {
-            QGuiApplication::clipboard()->setText(argument);
-            QTest::keyClick(m_window->TxtGName, Qt::Key_V, Qt::ControlModifier);
-        } else if (verb == u"clear"_s) {
-            m_window->TxtGName->selectAll();
-            QTest::keyClick(m_window->TxtGName, Qt::Key_Backspace);
-        } else if (verb == u"dbl"_s) {
-            const QString failure = doubleClickEntry(argument);
-            if (!failure.isEmpty()) {
-                return failure;
+    // Runs the user's steps separated by ';'. Gives an empty text, or what went wrong.
+    QString act(const QString& script) {
+        for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
+            const QString verb = step.section(u':', 0, 0);
+            const QString argument = step.section(u':', 1);
+            if (verb == u"new"_s || verb == u"save"_s || verb == u"cancel"_s) {
+                QTest::mouseClick(verb == u"new"_s    ? m_window->CmdNew
+                                  : verb == u"save"_s ? m_window->CmdSave
+                                                      : m_window->CmdCancel,
+                                  Qt::LeftButton);
+            } else if (verb == u"type"_s) {
+                QTest::keyClicks(m_window->TxtGName, argument);
+            } else if (verb == u"paste"_s) {
+                QGuiApplication::clipboard()->setText(argument);
+                QTest::keyClick(m_window->TxtGName, Qt::Key_V, Qt::ControlModifier);
+            } else if (verb == u"clear"_s) {
+                m_window->TxtGName->selectAll();
+                QTest::keyClick(m_window->TxtGName, Qt::Key_Backspace);
+            } else if (verb == u"dbl"_s) {
+                // "none" stands for the blank space below the entries.
+                ListView* list = m_window->ListView1;
+                int row = 0;
+                while (row < list->itemCount() && list->cellText(row, 0) != argument) {
+                    ++row;
+                }
+                if (row == list->itemCount() && argument != u"none"_s) {
+                    return u"no entry "_s + argument + u" in the list"_s;
+                }
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   argument == u"none"_s
+                                       ? QPoint(5, list->viewport()->height() - 3)
+                                       : list->visualRect(list->model()->index(row, 1)).center());
+            } else if (verb == u"mode"_s) {
+                open(argument);
+            } else if (verb == u"gone"_s) {
+                // Another program removes an entry from the file while the window lists it.
+                execute(u"Delete from GMaster where SrNo="_s + argument);
+            } else if (verb == u"renamed"_s) {
+                execute(u"Update GMaster set GName='%1' where SrNo=%2"_s.arg(argument.section(u':', 1),
+                                                                             argument.section(u':', 0, 0)));
+            } else if (verb == u"taken"_s) {
+                execute(u"Insert Into GMaster(SrNo,GName,GType) values(%1,'Taken','1')"_s.arg(argument));
+            } else {
+                return u"unknown step "_s + step;
             }
-        } else if (verb == u"mode"_s) {
-            open(argument);
-        } else if (verb == u"gone"_s) {
-            // Another program removes the entry from the file while the window lists it.
-            execute(u"Delete from GMaster where SrNo="_s + argument);
-        } else if (verb == u"renamed"_s) {
-            execute(u"Update GMaster set GName='%1' where SrNo=%2"_s.arg(argument.section(u':', 1),
-                                                                         argument.section(u':', 0, 0)));
-        } else if (verb == u"taken"_s) {
-            execute(u"Insert Into GMaster(SrNo,GName,GType) values(%1,'Taken','1')"_s.arg(argument));
-        } else {
-            return u"unknown step "_s + step;
         }
+        return {};
     }
-    return {};
-}
 
-QString TestFrmGMaster::doubleClickEntry(const QString& number) {
-    ListView* list = m_window->ListView1;
-    // "none" stands for the blank space below the entries.
-    QPoint where(5, list->viewport()->height() - 3);
-    if (number != u"none"_s) {
-        int row = 0;
-        while (row < list->itemCount() && list->cellText(row, 0) != number) {
-            ++row;
+    QString snapshot() const {
+        const auto onOff = [](const QWidget* widget) { return widget->isEnabled() ? u"on"_s : u"off"_s; };
+        return QStringList{m_window->TxtSrNo->text(),  m_window->TxtGName->text(), onOff(m_window->TxtGName),
+                           onOff(m_window->CmdNew),    onOff(m_window->CmdSave),   m_window->CmdSave->text(),
+                           m_window->CmdCancel->text()}
+            .join(u'|');
+    }
+
+    QString listed() const {
+        QStringList rows;
+        for (int row = 0; row < m_window->ListView1->itemCount(); ++row) {
+            rows << m_window->ListView1->cellText(row, 0) + u':' + m_window->ListView1->cellText(row, 1);
         }
-        if (row == list->itemCount()) {
-            return u"no entry "_s + number + u" in the list"_s;
-        }
-        where = list->visualRect(list->model()->index(row, 1)).center();
+        return rows.join(u',');
     }
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-    return {};
-}
 
-QString TestFrmGMaster::snapshot() const {
-    const auto onOff = [](const QWidget* widget) { return widget->isEnabled() ? u"on"_s : u"off"_s; };
-    return QStringList{m_window->TxtSrNo->text(),  m_window->TxtGName->text(), onOff(m_window->TxtGName),
-                       onOff(m_window->CmdNew),    onOff(m_window->CmdSave),   m_window->CmdSave->text(),
-                       m_window->CmdCancel->text()}
-        .join(u'|');
-}
-
-QString TestFrmGMaster::listed() const {
-    QStringList rows;
-    const ListView* list = m_window->ListView1;
-    for (int row = 0; row < list->itemCount(); ++row) {
-        rows << list->cellText(row, 0) + u':' + list->cellText(row, 1);
+private slots:
+    void init() {
+        m_bed = std::make_unique<WindowTestBed>();
+        Module2::MasterType().clear();
+        QVERIFY(QTest::qWaitForWindowActive(&m_bed->frame()));
+        execute(
+            u"Insert Into GMaster values(1,'Salary','2'),(2,'Rent','2'),(3,'Interest','2'),(4,'Food','1'),"
+            "(5,'Fuel','1')"_s);
     }
-    return rows.join(u',');
-}
 
-QString TestFrmGMaster::stored() const {
-    Recordset table;
-    table.Open("Select SrNo,GName,GType from GMaster order by SrNo", Module2::Connection(),
-               Recordset::adOpenStatic, Recordset::adLockBatchOptimistic);
-    QStringList rows;
-    for (; !table.Eof(); table.MoveNext()) {
-        rows << QString::fromStdString(table.Fields(0).toText() + ':' + table.Fields(1).toText() + ':' +
-                                       table.Fields(2).toText());
+    void cleanup() {
+        m_bed.reset();
+        QVERIFY(visibleTopLevelWindows().isEmpty());
     }
-    return rows.join(u',');
-}
 
-// The messages shown, in order; a failure's own description is engine text, so it stands as "failure".
-QString TestFrmGMaster::messages() const {
-    QStringList shown;
-    for (const MessageRecorder::Message& message : m_bed->messages().messages()) {
-        if (message.buttons == Msg::OkInformation && message.title == u"Orvella"_s) {
-            shown << message.prompt;
-        } else if (message.buttons == Msg::OkExclamation && !message.prompt.isEmpty()) {
-            shown << u"failure"_s;
-        } else {
-            shown << u"unexpected: %1 (%2) %3"_s.arg(message.prompt).arg(message.buttons).arg(message.title);
-        }
-    }
-    return shown.join(u'|');
-}
+    void userActions_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("focus");  // checked where given
+        const auto row = [](const char* name, const QString& script, const QString& state,
+                            const QString& shown, const QString& list, const QString& table,
+                            const QString& focus = {}) {
+            QTest::newRow(name) << script << state << shown << list << table << focus;
+        };
+        const QString newSix = u"6||on|off|on|&Save|Cancel"_s;
+        const QString longName = QString(u"Nm"_s).repeated(20000);
 
-void TestFrmGMaster::userActions_data() {
-    QTest::addColumn<bool>("seeded");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("table");
+        // New numbers after the entries of both kinds.
+        row("New counts both kinds", u"new"_s, newSix, {}, kIncomeList, kSeedTable, u"TxtGName"_s);
 
-    const QString seedPlusGift = kSeedTable + u",6:Gift:2"_s;
-    const QString newSix = u"6||on|off|on|&Save|Cancel"_s;
-
-    // Opening and numbering.
-    addCase("opened", true, u""_s, kOpened, u""_s, kIncomeList, kSeedTable);
-    addCase("New on an empty table proposes 1", false, u"new"_s, u"1||on|off|on|&Save|Cancel"_s, u""_s, u""_s,
-            u""_s);
-    addCase("New counts both kinds (income)", true, u"new"_s, newSix, u""_s, kIncomeList, kSeedTable);
-    addCase("New counts both kinds (expense)", true, u"mode:1;new"_s, newSix, u""_s, kExpenseList,
-            kSeedTable);
-    addCase("Cancel during a new entry", true, u"new;type:Gift;cancel"_s, u"6|Gift|off|on|off|&Save|Exit"_s,
-            u""_s, kIncomeList, kSeedTable);
-
-    // Saving new entries.
-    addCase("income source", true, u"new;type:Gift;save"_s, kIdle, u"Saved successfully"_s,
-            kIncomeList + u",6:Gift"_s, seedPlusGift);
-    addCase("expense category", true, u"mode:1;new;type:Rent;save"_s, kIdle, u"Saved successfully"_s,
+        // Saving new entries.
+        row("expense category", u"mode:1;new;type:Rent;save"_s, kIdle, u"Saved successfully"_s,
             kExpenseList + u",6:Rent"_s, kSeedTable + u",6:Rent:1"_s);
-    addCase("apostrophe", true, u"new;type:Children's school;save"_s, kIdle, u"Saved successfully"_s,
+        row("apostrophe", u"new;type:Children's school;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:Children's school"_s, kSeedTable + u",6:Children's school:2"_s);
-    const QString longName = QString(u"Nm"_s).repeated(20000);
-    addCase("name of 40,000 characters", true, u"new;paste:"_s + longName + u";save"_s, kIdle,
+        row("name of 40,000 characters", u"new;paste:"_s + longName + u";save"_s, kIdle,
             u"Saved successfully"_s, kIncomeList + u",6:"_s + longName,
             kSeedTable + u",6:"_s + longName + u":2"_s);
-    // No text column holds a NUL: the box drops it and keeps the rest.
-    addCase("NUL in a name", true, u"new;paste:\0Gift\0 Card\0;save"_s, kIdle, u"Saved successfully"_s,
+        // No text column holds a NUL: the box drops it and keeps the rest.
+        row("NUL in a name", u"new;paste:\0Gift\0 Card\0;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:Gift Card"_s, kSeedTable + u",6:Gift Card:2"_s);
-    addCase("name of blanks", true, u"new;type:   ;save"_s, kIdle, u"Saved successfully"_s,
+        row("name of blanks", u"new;type:   ;save"_s, kIdle, u"Saved successfully"_s,
             kIncomeList + u",6:   "_s, kSeedTable + u",6:   :2"_s);
-    addCase("Save right after opening", true, u"save"_s, kOpened, u"Please enter data"_s, kIncomeList,
-            kSeedTable);
-    addCase("empty name keeps the proposed number", true, u"new;save"_s, newSix, u"Please enter data"_s,
-            kIncomeList, kSeedTable);
-    addCase("name typed after the refusal", true, u"new;save;type:Gift;save"_s, kIdle,
-            u"Please enter data|Saved successfully"_s, kIncomeList + u",6:Gift"_s, seedPlusGift);
-    addCase("number already taken", true, u"new;taken:6;type:Gift;save"_s, u"6|Gift|on|off|on|&Save|Cancel"_s,
-            u"failure"_s, kIncomeList, kSeedTable + u",6:Taken:1"_s);
+        // With the name box disabled the focus stays on the button just pressed.
+        row("Save right after opening", u"save"_s, kOpened, u"Please enter data"_s, kIncomeList, kSeedTable,
+            u"CmdSave"_s);
+        row("empty name keeps the proposed number", u"new;save"_s, newSix, u"Please enter data"_s,
+            kIncomeList, kSeedTable, u"TxtGName"_s);
+        row("number already taken", u"new;taken:6;type:Gift;save"_s, u"6|Gift|on|off|on|&Save|Cancel"_s,
+            u"failed: UNIQUE constraint failed"_s, kIncomeList, kSeedTable + u",6:Taken:1"_s);
 
-    // Loading and renaming.
-    addCase("double-click loads", true, u"dbl:2"_s, u"2|Rent|on|on|on|&Update|Exit"_s, u""_s, kIncomeList,
-            kSeedTable);
-    addCase("the name comes from the file", true, u"renamed:2:Lease;dbl:2"_s,
-            u"2|Lease|on|on|on|&Update|Exit"_s, u""_s, kIncomeList,
+        // Loading and renaming: the name comes from the file.
+        row("double-click loads the name from the file", u"renamed:2:Lease;dbl:2"_s,
+            u"2|Lease|on|on|on|&Update|Exit"_s, {}, kIncomeList,
             u"1:Salary:2,2:Lease:2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
-    addCase("double-click beside the entries", true, u"new;dbl:none"_s, newSix, u""_s, kIncomeList,
-            kSeedTable);
-    addCase("double-click on an empty list", false, u"dbl:none"_s, kOpened, u""_s, u""_s, u""_s);
-    addCase("rename", true, u"dbl:2;clear;type:Rent Income;save"_s, u"||on|on|on|&Save|Exit"_s,
-            u"Updated successfully"_s, u"1:Salary,2:Rent Income,3:Interest"_s,
-            u"1:Salary:2,2:Rent Income:2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
-    addCase("rename to nothing", true, u"dbl:2;clear;save"_s, u"2||on|on|on|&Update|Exit"_s,
-            u"PLease enter data"_s, kIncomeList, kSeedTable);
-    addCase("renames one after another", true,
-            u"dbl:1;clear;type:Wages;save;dbl:3;clear;type:Bank Interest;save"_s, u"||on|on|on|&Save|Exit"_s,
-            u"Updated successfully|Updated successfully"_s, u"1:Wages,2:Rent,3:Bank Interest"_s,
-            u"1:Wages:2,2:Rent:2,3:Bank Interest:2,4:Food:1,5:Fuel:1"_s);
-
-    // Switching modes while open: boxes and buttons stay, the list and the saved kind follow.
-    addCase("switch keeps the loaded entry", true, u"dbl:2;mode:1"_s, u"2|Rent|on|on|on|&Update|Exit"_s,
-            u""_s, kExpenseList, kSeedTable);
-    addCase("entry saved after a switch changes kind", true, u"dbl:2;mode:1;save"_s,
-            u"||on|on|on|&Save|Exit"_s, u"Updated successfully"_s, u"2:Rent,4:Food,5:Fuel"_s,
+        row("double-click beside the entries", u"new;dbl:none"_s, newSix, {}, kIncomeList, kSeedTable);
+        row("rename to nothing", u"dbl:2;clear;save"_s, u"2||on|on|on|&Update|Exit"_s, u"PLease enter data"_s,
+            kIncomeList, kSeedTable, u"TxtGName"_s);
+        // Switching modes keeps the boxes and buttons: the entry saved then takes the kind switched to.
+        row("entry saved after a switch changes kind", u"dbl:2;mode:1;save"_s, u"||on|on|on|&Save|Exit"_s,
+            u"Updated successfully"_s, u"2:Rent,4:Food,5:Fuel"_s,
             u"1:Salary:2,2:Rent:1,3:Interest:2,4:Food:1,5:Fuel:1"_s);
-
-    // New starts a new entry, also after a double-click: Save adds it, and adds the next one too.
-    addCase("double-click, then New", true,
-            u"new;cancel;dbl:1;new;clear;type:Wages;save;new;type:Gift;save"_s, kIdle,
-            u"Saved successfully|Saved successfully"_s, kIncomeList + u",6:Wages,7:Gift"_s,
+        // New starts a new entry, also after a double-click: Save adds it, and adds the next one too.
+        row("double-click, then New", u"new;cancel;dbl:1;new;clear;type:Wages;save;new;type:Gift;save"_s,
+            kIdle, u"Saved successfully / Saved successfully"_s, kIncomeList + u",6:Wages,7:Gift"_s,
             kSeedTable + u",6:Wages:2,7:Gift:2"_s);
-    // The entry being renamed vanishes: the typed name stays, and the next Save adds it as a new entry.
-    addCase("rename of a vanished entry", true, u"dbl:2;gone:2;clear;type:Lease;save;save"_s, kIdle,
-            u"No entry was updated|Saved successfully"_s, u"1:Salary,3:Interest,6:Lease"_s,
-            u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Lease:2"_s);
-    // Record numbers are carried exactly at any size, and one beyond the largest is refused.
-    addCase("record numbers beyond 10^15", true,
+        // After a rename the name box stays open with the number box empty.
+        row("new entry right after a rename", u"dbl:1;clear;type:Wages;save;type:Gift;save"_s, kIdle,
+            u"Updated successfully / Saved successfully"_s, u"1:Wages,2:Rent,3:Interest,6:Gift"_s,
+            u"1:Wages:2,2:Rent:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Gift:2"_s);
+        // Record numbers are carried exactly at any size, and one beyond the largest is refused.
+        row("record numbers beyond 10^15",
             u"taken:1000000000000456;mode:1;dbl:1000000000000456;clear;type:Lease;save;new;type:Gift;save"_s,
-            kIdle, u"Updated successfully|Saved successfully"_s,
+            kIdle, u"Updated successfully / Saved successfully"_s,
             kExpenseList + u",1000000000000456:Lease,1000000000000457:Gift"_s,
             kSeedTable + u",1000000000000456:Lease:1,1000000000000457:Gift:1"_s);
-    addCase("no number after the largest", true, u"taken:9223372036854775807;new"_s, kOpened, u"failure"_s,
-            kIncomeList, kSeedTable + u",9223372036854775807:Taken:1"_s);
-    // After a rename the name box stays open with the number box empty.
-    addCase("new entry right after a rename", true, u"dbl:1;clear;type:Wages;save;type:Gift;save"_s, kIdle,
-            u"Updated successfully|Saved successfully"_s, u"1:Wages,2:Rent,3:Interest,6:Gift"_s,
-            u"1:Wages:2,2:Rent:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Gift:2"_s);
-    // Entries removed from the file behind the program's back.
-    addCase("vanished entry during a new entry", true, u"new;type:Gift;gone:2;dbl:2"_s,
+        row("no number after the largest", u"taken:9223372036854775807;new"_s, kOpened,
+            u"failed: Record number 9223372036854775808 cannot be used"_s, kIncomeList,
+            kSeedTable + u",9223372036854775807:Taken:1"_s);
+        // Entries removed from the file behind the program's back. The entry being renamed vanishes: the
+        // typed name stays, and the next Save adds it as a new entry.
+        row("rename of a vanished entry", u"dbl:2;gone:2;clear;type:Lease;save;save"_s, kIdle,
+            u"No entry was updated / Saved successfully"_s, u"1:Salary,3:Interest,6:Lease"_s,
+            u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Lease:2"_s);
+        row("vanished entry during a new entry", u"new;type:Gift;gone:2;dbl:2"_s,
             u"6|Gift|on|off|on|&Save|Cancel"_s, u"No Data Available"_s, kIncomeList,
             u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
-}
+    }
 
-void TestFrmGMaster::userActions() {
-    QFETCH(bool, seeded);
-    QFETCH(QString, script);
-    QFETCH(QString, state);
-    QFETCH(QString, shown);
-    QFETCH(QString, list);
-    QFETCH(QString, table);
-
-    if (seeded) {
-        for (const QString& entry : kSeedTable.split(u',')) {
-            const QStringList parts = entry.split(u':');
-            execute(u"Insert Into GMaster(SrNo,GName,GType) values(%1,'%2','%3')"_s.arg(parts[0], parts[1],
-                                                                                        parts[2]));
+    // The user's steps on the income sources, and then the window's boxes and buttons, the messages, the
+    // list and the table.
+    void userActions() {
+        QFETCH(QString, script);
+        QFETCH(QString, state);
+        QFETCH(QString, shown);
+        QFETCH(QString, list);
+        QFETCH(QString, table);
+        QFETCH(QString, focus);
+        open(kIncome);
+        const QString failure = act(script);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY(!m_window.isNull());
+        QCOMPARE(snapshot(), state);
+        QCOMPARE(messagesTold(m_bed->messages()), shown);
+        QCOMPARE(listed(), list);
+        QCOMPARE(storedRows(u"Select SrNo,GName,GType from GMaster order by SrNo"_s)
+                     .replace(u'|', u':')
+                     .replace(u'\n', u','),
+                 table);
+        if (!focus.isEmpty()) {
+            QTRY_COMPARE(QApplication::focusWidget()->objectName(), focus);
         }
     }
-    open(kIncome);
 
-    const QString failure = act(script);
-    QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    QVERIFY(!m_window.isNull());
-    QCOMPARE(snapshot(), state);
-    QCOMPARE(messages(), shown);
-    QCOMPARE(listed(), list);
-    QCOMPARE(stored(), table);
-}
+    void exitClosesAndNextOpeningStartsAfresh() {
+        open(kIncome);
+        QVERIFY(act(u"new;type:Gift;cancel"_s).isEmpty());
+        QCOMPARE(snapshot(), u"6|Gift|off|on|off|&Save|Exit"_s);
 
-void TestFrmGMaster::focusAfter_data() {
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("focus");
+        QTest::mouseClick(m_window->CmdCancel, Qt::LeftButton);
+        QTRY_VERIFY(m_window.isNull());
+        QVERIFY(m_bed->area()->subWindowList().isEmpty());
 
-    QTest::newRow("New") << "new"
-                         << "TxtGName";
-    QTest::newRow("empty name during a new entry") << "new;save"
-                                                   << "TxtGName";
-    QTest::newRow("empty name during a rename") << "dbl:1;clear;save"
-                                                << "TxtGName";
-    // The name box is disabled then, so the focus stays on the button just pressed.
-    QTest::newRow("Save right after opening") << "save"
-                                              << "CmdSave";
-}
-
-void TestFrmGMaster::focusAfter() {
-    QFETCH(QString, script);
-    QFETCH(QString, focus);
-
-    execute(u"Insert Into GMaster(SrNo,GName,GType) values(1,'Salary','2')"_s);
-    open(kIncome);
-    const QString failure = act(script);
-    QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    QTRY_VERIFY(QApplication::focusWidget() != nullptr);
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-}
-
-void TestFrmGMaster::exitClosesAndNextOpeningStartsAfresh() {
-    open(kIncome);
-    QVERIFY(act(u"new;type:Gift;cancel"_s).isEmpty());
-    QCOMPARE(snapshot(), u"1|Gift|off|on|off|&Save|Exit"_s);
-
-    QTest::mouseClick(m_window->CmdCancel, Qt::LeftButton);
-    QTRY_VERIFY(m_window.isNull());
-    QVERIFY(m_bed->area()->subWindowList().isEmpty());
-
-    open(kExpense);
-    QCOMPARE(snapshot(), kOpened);
-    QCOMPARE(m_bed->messages().count(), 0);
-}
-
-void TestFrmGMaster::failingFillReachesTheOpener() {
-    open(kIncome);
-    execute(u"Alter Table GMaster Rename To Elsewhere"_s);
-    QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillIncome());
-    QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillExpense());
-    // Showing the failure is the opener's part: the window itself says nothing.
-    QCOMPARE(m_bed->messages().count(), 0);
-}
-
-void TestFrmGMaster::nameLabelFitsEitherKind() {
-    open(kExpense);
-    for (const QString& text : {u"Source : "_s, u"Exp. Category : "_s}) {
-        m_window->Label2->setText(text);
-        const int needed = QFontMetrics(m_window->Label2->font()).horizontalAdvance(text);
-        QVERIFY2(needed <= m_window->Label2->width(), qPrintable(text));
+        open(kExpense);
+        QCOMPARE(snapshot(), kOpened);
+        QCOMPARE(m_bed->messages().count(), 0);
     }
-}
+
+    void failingFillReachesTheOpener() {
+        open(kIncome);
+        execute(u"Alter Table GMaster Rename To Elsewhere"_s);
+        QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillIncome());
+        QVERIFY_THROWS_EXCEPTION(DbError, m_window->FillExpense());
+        // Showing the failure is the opener's part: the window itself says nothing.
+        QCOMPARE(m_bed->messages().count(), 0);
+    }
+
+    void nameLabelFitsEitherKind() {
+        open(kExpense);
+        for (const QString& text : {u"Source : "_s, u"Exp. Category : "_s}) {
+            m_window->Label2->setText(text);
+            const int needed = QFontMetrics(m_window->Label2->font()).horizontalAdvance(text);
+            QVERIFY2(needed <= m_window->Label2->width(), qPrintable(text));
+        }
+    }
+};
 
 QTEST_MAIN(TestFrmGMaster)
 #include "test_frmGMaster.moc"
