@@ -45,17 +45,13 @@ class TestFrmGMaster : public QObject {
     std::unique_ptr<WindowTestBed> m_bed;
     QPointer<frmGMaster> m_window;
 
-    // Opens the window for one kind as the main window does: caption, fill, show, label, MasterType.
+    // Opens the window, or switches it, to one kind as the main window does: that kind's list, MasterType.
     void open(const QString& kind) {
-        const bool income = kind == kIncome;
         if (m_window.isNull()) {
             m_window = new frmGMaster(m_bed->area());
             m_window->load();
         }
-        m_window->setWindowTitle(income ? u"  Income Source Master"_s : u"  Exp. Category Master"_s);
-        income ? m_window->FillIncome() : m_window->FillExpense();
-        m_window->show();
-        m_window->Label2->setText(income ? u"Source : "_s : u"Exp. Category : "_s);
+        kind == kIncome ? m_window->FillIncome() : m_window->FillExpense();
         Module2::MasterType() = kind;
     }
 
