@@ -67,6 +67,16 @@ private slots:
                                         << u"100000001750.7449|0|100,000,001,750.74|black"_s;
         QTest::newRow("wider than the label") << QStringList{} << QStringList{u"9999999999998"_s}
                                               << u"0|9999999999998|-9,999,999,999,998.00|red"_s;
+        // The balance is rounded half away from zero, the carry reaching the whole figure; a balance that
+        // rounds to zero has no sign.
+        QTest::newRow("half a cent") << QStringList{u"1000.125"_s} << QStringList{}
+                                     << u"1000.125|0|1,000.13|black"_s;
+        QTest::newRow("half a cent below zero")
+            << QStringList{} << QStringList{u"1000.125"_s} << u"0|1000.125|-1,000.13|red"_s;
+        QTest::newRow("carried") << QStringList{u"999.995"_s} << QStringList{}
+                                 << u"999.995|0|1,000.00|black"_s;
+        QTest::newRow("rounded to zero")
+            << QStringList{u"0.001"_s} << QStringList{u"0.005"_s} << u"0.001|0.005|0.00|red"_s;
     }
 
     void figures() {

@@ -282,6 +282,9 @@ private slots:
         row("pick an amount of six decimals", kIncome, u"1,2"_s,
             u"pick:0;sql:Update Income set IncDate='2024-07-01',IncAmount=0.123456 where SrNo=2;pick:1"_s,
             u"No Data Available"_s, first, u"1,2|2024-07-01|Salary|0.123456|note"_s);
+        row("pick an amount of twelve digits", kExpenses, u"1,2"_s,
+            u"pick:0;sql:Update Expenses set ExpAmount=123456789012.5 where SrNo=2;pick:1"_s,
+            u"No Data Available"_s, first, u"1,2|2024-03-15|Salary|123456789012.5|note"_s);
     }
 
     // The user's steps, and then what the user was told, what the window shows and what the table holds.
@@ -427,7 +430,15 @@ private slots:
         amount("2^53 + 1", u"9007199254740993"_s, false, QString());
         amount("five decimals", u"0.00001"_s, false, QString());
         amount("negative", u"-5"_s, false, QString());
+        for (const char* refused :
+             {".", "-", "--1", "1e+", "1e-999", "1.2.3", "1 2", "0x10", "100000000000", "1,000.5"}) {
+            amount(refused, QString::fromLatin1(refused), false, QString());
+        }
         amount("0.0001", u"0.0001"_s, false, u"0.0001"_s, u"0.0001"_s, u"0.1001"_s);
+        amount("trailing zero past four decimals", u"0.00010"_s, false, u"0.00010"_s, u"0.0001"_s,
+               u"0.1001"_s);
+        amount("exponent", u"1.5E+2"_s, false, u"1.5E+2"_s, u"150"_s, u"150.1"_s);
+        amount("negative exponent", u"2.5e-1"_s, false, u"2.5e-1"_s, u"0.25"_s, u"0.35"_s);
         amount("blanks around", u"  12.5  "_s, false, u"  12.5  "_s, u"12.5"_s, u"12.6"_s);
         amount("-0", u"-0"_s, false, u"-0"_s, u"0"_s, u"0.1"_s);
         amount("+5", u"+5"_s, false, u"+5"_s, u"5"_s, u"5.1"_s);
