@@ -25,10 +25,13 @@
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
 #include "tests/support/UrlRecorder.h"
+#include "transactions/TransactionForm.h"
 #include "transactions/frmIncome.h"
+#include "ui/ChildWindow.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"
 #include "ui/SimpleCombo.h"
+#include "ui/Twips.h"
 
 using namespace Qt::StringLiterals;
 
@@ -91,33 +94,40 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("listed");
         QTest::addColumn<NameMap>("names");
+        QTest::addColumn<int>("centredWidth");  // the width, in twips, the window is centred at
+        const int master = 4575 + ChildWindow::kBorderTwips;
         QTest::newRow("income sources")
             << QStringList{u"MnuIncomeSource"_s} << u"  Income Source Master"_s << u"Source : "_s << u"2"_s
-            << 1 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Source"_s}};
+            << 1 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Source"_s}} << master;
         QTest::newRow("expense categories")
             << QStringList{u"MnuExpCategory"_s} << u"  Exp. Category Master"_s << u"Exp. Category : "_s
-            << u"1"_s << 2 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Exp. Category"_s}};
+            << u"1"_s << 2 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s}, {u"TxtGName"_s, u"Exp. Category"_s}}
+            << master;
         // The same window re-labelled in place must not keep the other kind, nor announce it.
         QTest::newRow("categories, then sources")
             << QStringList{u"MnuExpCategory"_s, u"MnuIncomeSource"_s} << u"  Income Source Master"_s
-            << u"Source : "_s << u"2"_s << 1 << NameMap{{u"TxtGName"_s, u"Source"_s}};
+            << u"Source : "_s << u"2"_s << 1 << NameMap{{u"TxtGName"_s, u"Source"_s}} << master;
         QTest::newRow("sources, then categories twice")
             << QStringList{u"MnuIncomeSource"_s, u"MnuExpCategory"_s, u"MnuExpCategory"_s}
             << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2
-            << NameMap{{u"TxtGName"_s, u"Exp. Category"_s}};
+            << NameMap{{u"TxtGName"_s, u"Exp. Category"_s}} << master;
+        // Centred at the width that shows the list; narrowed, the window keeps its left edge.
         QTest::newRow("income") << QStringList{u"MnuIncome"_s} << u"I n c o m e"_s << u"Date :"_s << QString()
                                 << 0
                                 << NameMap{{u"TxtSrNo"_s, u"Sr. No."_s},
                                            {u"DTPicker1"_s, u"Date"_s},
                                            {u"CboSource"_s, u"Source"_s},
                                            {u"TxtAmount"_s, u"Amount (Rs.)"_s},
-                                           {u"TxtParticulars"_s, u"Particulars"_s}};
+                                           {u"TxtParticulars"_s, u"Particulars"_s}}
+                                << TransactionForm::kWideWidth;
         QTest::newRow("expenses") << QStringList{u"MnuExpenses"_s} << u"E x p e n s e s"_s << u"Date :"_s
                                   << QString() << 0
                                   << NameMap{{u"CboCategory"_s, u"Category"_s},
-                                             {u"TxtAmount"_s, u"Amount (Rs.)"_s}};
+                                             {u"TxtAmount"_s, u"Amount (Rs.)"_s}}
+                                  << TransactionForm::kWideWidth;
         QTest::newRow("report") << QStringList{u"MnuReports"_s} << u"  R e p o r t"_s
-                                << u"Total Expenses : "_s << QString() << -1 << NameMap{};
+                                << u"Total Expenses : "_s << QString() << -1 << NameMap{}
+                                << 4215 + ChildWindow::kBorderTwips;
     }
 
     void eachWindowOpensOnceNamedForItsKind() {
@@ -127,6 +137,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(int, listed);
         QFETCH(NameMap, names);
+        QFETCH(int, centredWidth);
         QPointer<QMdiSubWindow> first;
         for (const QString& command : commands) {
             trigger(command);
@@ -165,6 +176,18 @@ private slots:
                 keys << key;
             }
         }
+        for (const QLabel* prompt : first->findChildren<QLabel*>()) {
+            QVERIFY2(QFontMetrics(prompt->font()).horizontalAdvance(prompt->text()) <= prompt->width(),
+                     qPrintable(prompt->text()));
+        }
+        // A sixth of the free height down, fixed in size, with no button to minimise or maximise it.
+        const QSize screen = Twips::screenSize();
+        const auto* child = static_cast<const ChildWindow*>(first.data());
+        QCOMPARE(first->pos(),
+                 QPoint(qRound((screen.width() - centredWidth) / 2.0 / Twips::kPerPixel),
+                        qRound((screen.height() - child->heightTwips()) / 6.0 / Twips::kPerPixel)));
+        QCOMPARE(first->minimumSize(), first->maximumSize());
+        QVERIFY(!(first->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(m_messages->count(), 0);
     }
 

@@ -259,15 +259,6 @@ private slots:
         // Showing the failure is the opener's part: the window itself says nothing.
         QCOMPARE(m_bed->messages().count(), 0);
     }
-
-    void nameLabelFitsEitherKind() {
-        open(kExpense);
-        for (const QString& text : {u"Source : "_s, u"Exp. Category : "_s}) {
-            m_window->Label2->setText(text);
-            const int needed = QFontMetrics(m_window->Label2->font()).horizontalAdvance(text);
-            QVERIFY2(needed <= m_window->Label2->width(), qPrintable(text));
-        }
-    }
 };
 
 QTEST_MAIN(TestFrmGMaster)

@@ -143,7 +143,10 @@ class TransactionWindowTest : public QObject {
         TransactionWindow* window = kind == kIncome
                                         ? static_cast<TransactionWindow*>(new frmIncome(m_bed->area()))
                                         : new frmExpenses(m_bed->area());
+        // A failure while it loads is told before the window shows.
+        messages().onMessage([window](const MessageRecorder::Message&) { QVERIFY(!window->isVisible()); });
         window->load();
+        messages().onMessage({});
         return window;
     }
 
@@ -311,44 +314,70 @@ private slots:
 
     void keysWalkTheWindow_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("names");  // the kind's names, sorted
+        QTest::addColumn<QStringList>("names");  // the kind's names as listed, the one picked last
         QTest::addColumn<int>("heightAfterEscape");
         QTest::addColumn<QStringList>("afterList");  // Tab from the list while browsing, then while modifying
-        QTest::newRow("income") << kIncome << QStringList{u"bonus"_s, u"Salary"_s}
+        QTest::newRow("income") << kIncome << QStringList{QString(), u"bonus"_s, u"Salary"_s, u"Wages"_s}
                                 << TransactionForm::kListClosedHeight
                                 << QStringList{u"CmdHideList"_s, u"CmdModify"_s, u"CmdDelete"_s,
                                                u"CmdModSave"_s, u"CmdCancel"_s};
-        QTest::newRow("expenses") << kExpenses << QStringList{u"Food"_s, u"Rent"_s}
+        QTest::newRow("expenses") << kExpenses << QStringList{u"Food"_s, u"Rent"_s, u"Water"_s}
                                   << TransactionForm::kListOpenHeight
                                   << QStringList{u"CmdDelete"_s, u"CmdModify"_s, u"CmdHideList"_s,
                                                  u"CmdCancel"_s, u"CmdModSave"_s};
     }
 
-    // Enter moves on from each entry field, the particulars box taking its line break first. The name box
-    // opens its list of the kind's names on the way in and closes it on the way out; Escape closes it in the
-    // income window only, and typing opens it again. Tab from the list walks the buttons in the kind's order.
+    // Another program stored an unnamed source, and a source and a category numbered beyond what a list entry
+    // holds: the names up to them are listed, the failure told plainly, without an icon. Enter moves on from
+    // each entry field, the particulars box taking its line break first. The name box opens its list over the
+    // boxes below on the way in and closes it on the way out; Escape closes it in the income window only, and
+    // typing opens it again. The arrow keys pick from the list; typing selects the first name it begins, a
+    // click on it takes it and leaves the focus in the box. Tab from the list walks the buttons in the kind's
+    // order.
     void keysWalkTheWindow() {
         QFETCH(QString, kind);
         QFETCH(QStringList, names);
         QFETCH(int, heightAfterEscape);
         QFETCH(QStringList, afterList);
+        execute(
+            u"Insert Into GMaster values(0,NULL,'2'),(5000000000,'Wages','2'),(5000000001,'Water','1')"_s);
         TransactionWindow* window = open(kind);
+        SimpleCombo* box = window->nameBox();
+        QCOMPARE(messages().count(), 1);
+        QVERIFY2(
+            lastMessage().endsWith(u"is too large for a list entry."_s) && messages().last().buttons == 0,
+            qPrintable(lastMessage()));
         click(window->CmdNew);
         QTRY_VERIFY(window->DTPicker1->hasFocus());
         press(Qt::Key_Return);
-        QTRY_VERIFY(window->nameBox()->hasFocus());
+        QTRY_VERIFY(box->hasFocus());
         QTRY_VERIFY(nameBoxIs(window, TransactionForm::kListOpenHeight));
+        const QPoint amountBox =
+            window->TxtAmount->mapTo(window->client(), window->TxtAmount->rect().center());
+        QVERIFY(box->isAncestorOf(window->client()->childAt(amountBox)));
         QStringList listed;
-        for (int i = 0; i < window->nameBox()->count(); ++i) {
-            listed << window->nameBox()->itemText(i);
+        for (int i = 0; i < box->count(); ++i) {
+            listed << box->itemText(i);
         }
         QCOMPARE(listed, names);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {
+            press(key);
+        }
+        QCOMPARE(box->text(), names.at(1));
         press(Qt::Key_Escape);
         QTest::qWait(0);
         QVERIFY(nameBoxIs(window, heightAfterEscape));
-        QVERIFY(window->nameBox()->hasFocus());
-        type(u"Salary"_s);
+        QVERIFY(box->hasFocus());
+        const QString picked = names.last();
+        type(picked.left(3).toLower() + u'x');
         QVERIFY(nameBoxIs(window, TransactionForm::kListOpenHeight));
+        QCOMPARE(box->listIndex(), -1);
+        press(Qt::Key_Backspace);
+        QCOMPARE(box->listIndex(), names.size() - 1);
+        QTest::mouseClick(box->list()->viewport(), Qt::LeftButton, {},
+                          box->list()->visualItemRect(box->list()->currentItem()).center());
+        QCOMPARE(box->text(), picked);
+        QVERIFY(box->hasFocus() && nameBoxIs(window, TransactionForm::kListOpenHeight));
         press(Qt::Key_Enter);
         QTRY_VERIFY(window->TxtAmount->hasFocus());
         QVERIFY(nameBoxIs(window, TransactionForm::kListClosedHeight));
@@ -360,7 +389,7 @@ private slots:
         QTRY_VERIFY(window->CmdSave->hasFocus());
         QCOMPARE(window->TxtParticulars->toPlainText(), u"first\n"_s);
         click(window->CmdSave);
-        QCOMPARE(storedRow(kind, 1).section(u'|', 1), u"Salary|100|first\n"_s);
+        QCOMPARE(storedRow(kind, 1).section(u'|', 1), picked + u"|100|first\n"_s);
 
         QStringList walked;
         for (const int buttons : {3, 2}) {
