@@ -8,9 +8,12 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "data/DbError.h"
 #include "master/frmGMaster.h"
+#include "tests/support/InjectedFault.h"
 #include "tests/support/MessagesTold.h"
 #include "tests/support/StoredRows.h"
 #include "tests/support/TopLevelWindows.h"
@@ -44,6 +47,8 @@ class TestFrmGMaster : public QObject {
 
     std::unique_ptr<WindowTestBed> m_bed;
     QPointer<frmGMaster> m_window;
+    std::optional<InjectedFault> m_fault;
+    QString m_beforeFault;  // what the window showed and the table held when the fault came
 
     // Opens the window, or switches it, to one kind as the main window does: that kind's list, MasterType.
     void open(const QString& kind) {
@@ -97,6 +102,14 @@ class TestFrmGMaster : public QObject {
                                                                              argument.section(u':', 0, 0)));
             } else if (verb == u"taken"_s) {
                 execute(u"Insert Into GMaster(SrNo,GName,GType) values(%1,'Taken','1')"_s.arg(argument));
+            } else if (verb == u"fault"_s) {
+                m_beforeFault = snapshot() + stored();
+                m_fault.emplace(argument, m_bed->folder().path());
+            } else if (verb == u"mend"_s) {
+                m_fault.reset();
+                if (snapshot() + stored() != std::exchange(m_beforeFault, {})) {
+                    return u"the fault changed the window or the table"_s;
+                }
             } else {
                 return u"unknown step "_s + step;
             }
@@ -112,6 +125,12 @@ class TestFrmGMaster : public QObject {
             .join(u'|');
     }
 
+    static QString stored() {
+        return storedRows(u"Select SrNo,GName,GType from GMaster order by SrNo"_s)
+            .replace(u'|', u':')
+            .replace(u'\n', u',');
+    }
+
     QString listed() const {
         QStringList rows;
         for (int row = 0; row < m_window->ListView1->itemCount(); ++row) {
@@ -121,6 +140,8 @@ class TestFrmGMaster : public QObject {
     }
 
 private slots:
+    void initTestCase() { InjectedFault::installDiskLayer(); }
+
     void init() {
         m_bed = std::make_unique<WindowTestBed>();
         Module2::MasterType().clear();
@@ -131,6 +152,7 @@ private slots:
     }
 
     void cleanup() {
+        m_fault.reset();
         m_bed.reset();
         QVERIFY(visibleTopLevelWindows().isEmpty());
     }
@@ -150,9 +172,6 @@ private slots:
         const QString newSix = u"6||on|off|on|&Save|Cancel"_s;
         const QString longName = QString(u"Nm"_s).repeated(20000);
 
-        // New numbers after the entries of both kinds.
-        row("New counts both kinds", u"new"_s, newSix, {}, kIncomeList, kSeedTable, u"TxtGName"_s);
-
         // Saving new entries.
         row("expense category", u"mode:1;new;type:Rent;save"_s, kIdle, u"Saved successfully"_s,
             kExpenseList + u",6:Rent"_s, kSeedTable + u",6:Rent:1"_s);
@@ -169,6 +188,9 @@ private slots:
         // With the name box disabled the focus stays on the button just pressed.
         row("Save right after opening", u"save"_s, kOpened, u"Please enter data"_s, kIncomeList, kSeedTable,
             u"CmdSave"_s);
+        // New numbers after the entries of both kinds.
+        row("New counts both kinds", u"new"_s, newSix, {}, kIncomeList, kSeedTable, u"TxtGName"_s);
+
         row("empty name keeps the proposed number", u"new;save"_s, newSix, u"Please enter data"_s,
             kIncomeList, kSeedTable, u"TxtGName"_s);
         row("number already taken", u"new;taken:6;type:Gift;save"_s, u"6|Gift|on|off|on|&Save|Cancel"_s,
@@ -210,6 +232,23 @@ private slots:
         row("vanished entry during a new entry", u"new;type:Gift;gone:2;dbl:2"_s,
             u"6|Gift|on|off|on|&Save|Cancel"_s, u"No Data Available"_s, kIncomeList,
             u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
+        // A save or rename a fault refuses is told once, the window and the table kept as they were; once the
+        // fault is gone the same Save writes. The name needs pages of its own, so a full disk stops it.
+        const QString longText = QString(u"long name "_s).repeated(2000);
+        for (const auto& [fault, reason] : {std::pair{u"locked"_s, u"database is locked"_s},
+                                            {u"disk full"_s, u"database or disk is full"_s},
+                                            {u"write error"_s, u"disk I/O error"_s}}) {
+            const QString failed = u"failed: "_s + reason + u" / "_s;
+            row(qPrintable(u"save, "_s + fault),
+                u"new;paste:"_s + longText + u";fault:"_s + fault + u";save;mend;save"_s, kIdle,
+                failed + u"Saved successfully"_s, kIncomeList + u",6:"_s + longText,
+                kSeedTable + u",6:"_s + longText + u":2"_s);
+            row(qPrintable(u"rename, "_s + fault),
+                u"dbl:2;clear;paste:"_s + longText + u";fault:"_s + fault + u";save;mend;save"_s,
+                u"||on|on|on|&Save|Exit"_s, failed + u"Updated successfully"_s,
+                u"1:Salary,2:"_s + longText + u",3:Interest"_s,
+                u"1:Salary:2,2:"_s + longText + u":2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
+        }
     }
 
     // The user's steps on the income sources, and then the window's boxes and buttons, the messages, the
@@ -228,10 +267,7 @@ private slots:
         QCOMPARE(snapshot(), state);
         QCOMPARE(messagesTold(m_bed->messages()), shown);
         QCOMPARE(listed(), list);
-        QCOMPARE(storedRows(u"Select SrNo,GName,GType from GMaster order by SrNo"_s)
-                     .replace(u'|', u':')
-                     .replace(u'\n', u','),
-                 table);
+        QCOMPARE(stored(), table);
         if (!focus.isEmpty()) {
             QTRY_COMPARE(QApplication::focusWidget()->objectName(), focus);
         }

@@ -1,4 +1,5 @@
-// Start-up over a damaged or foreign database file: refused, no window, the file left byte for byte.
+// Start-up over a damaged, foreign or read-only database file: refused, no window, the file left byte for
+// byte.
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,11 @@
 #include "app/Main.h"
 #include "app/Program.h"
 #include "data/SqliteHandles.h"
+#include "tests/support/InjectedFault.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "ui/Module2.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +42,7 @@ class StartupRefusalsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { InjectedFault::installDiskLayer(); }
     void cleanup() { QTRY_VERIFY(visibleTopLevelWindows().isEmpty()); }
     void damagedOrForeignFileIsRefusedUntouched_data();
     void damagedOrForeignFileIsRefusedUntouched();
@@ -75,6 +79,8 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched_data() {
     QTest::newRow("a view")
         << u"sql:Alter Table Income Rename To Kept; Create View Income As Select * From Kept"_s
         << u"The table Income is a view, not a table. Run orvella-db upgrade"_s;
+    // Once writable again, the book opens.
+    QTest::newRow("read-only file") << u"read-only"_s << u"the file is read-only"_s;
 }
 
 void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
@@ -97,7 +103,7 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
         QVERIFY(file.remove());
     } else if (how == u"remove folder"_s) {
         QVERIFY(QDir(folder.path() + u"/Database"_s).removeRecursively());
-    } else {
+    } else if (how != u"read-only"_s) {
         if (how == u"garbage"_s) {
             bytes = QByteArray("\x01\xfe garbage \x7f").repeated(1000);
         } else if (how == u"cut"_s) {
@@ -109,6 +115,10 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     }
     file.close();
     const QStringList before = bookFolder(path);
+    std::optional<InjectedFault> readOnly;
+    if (how == u"read-only"_s) {
+        readOnly.emplace(how, folder.path());
+    }
 
     MessageRecorder messages;
     int windowsAtMessage = -1;
@@ -126,6 +136,14 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     QCOMPARE(windowsAtMessage, 0);
     QVERIFY(program.mainWindow() == nullptr);
     QCOMPARE(bookFolder(path), before);
+    if (readOnly) {
+        readOnly.reset();
+        Program again;
+        QCOMPARE(Main(again), std::nullopt);
+        QCOMPARE(messages.count(), 1);
+        again.closeWindows();
+        Module2::Connection().Close();
+    }
 }
 
 QTEST_MAIN(StartupRefusalsTest)

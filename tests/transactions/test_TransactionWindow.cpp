@@ -10,7 +10,10 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
+#include "tests/support/InjectedFault.h"
 #include "tests/support/MessagesTold.h"
 #include "tests/support/StoredRows.h"
 #include "tests/support/TopLevelWindows.h"
@@ -113,9 +116,12 @@ QString windowShows(const TransactionWindow* window) {
         .replace(QDate::currentDate().toString(Qt::ISODate), u"today"_s);
 }
 
-// The kind's records, ',' between them; a record as it was first stored shows as its number alone.
+// The kind's records, ',' between them, the date of today as "today"; a record as it was first stored shows
+// as its number alone.
 QString tableHolds(const QString& kind) {
-    QStringList records = storedRows(u"Select * from "_s + kind).split(u'\n', Qt::SkipEmptyParts);
+    QStringList records = storedRows(u"Select * from "_s + kind)
+                              .replace(QDate::currentDate().toString(Qt::ISODate), u"today"_s)
+                              .split(u'\n', Qt::SkipEmptyParts);
     for (QString& record : records) {
         if (record.endsWith(u"|2024-03-15|Salary|10|note"_s)) {
             record = record.section(u'|', 0, 0);
@@ -139,6 +145,9 @@ class TransactionWindowTest : public QObject {
 
     std::unique_ptr<WindowTestBed> m_bed;
 
+    std::optional<InjectedFault> m_fault;
+    QString m_beforeFault;  // what the window showed and the table held when the fault came
+
     TransactionWindow* open(const QString& kind) {
         TransactionWindow* window = kind == kIncome
                                         ? static_cast<TransactionWindow*>(new frmIncome(m_bed->area()))
@@ -154,14 +163,41 @@ class TransactionWindowTest : public QObject {
     QString lastMessage() const { return m_bed->messages().last().prompt; }
 
     // Steps separated by ';': a button by its name without "Cmd"; pick:N, a double-click on row N of the
-    // list; name:, amount: or particulars:, the box's text typed afresh; yes or no, the answer to the next
-    // question; gone, another program emptying the table; sql:, another program's statement.
-    void act(TransactionWindow* window, const QString& kind, const QString& script) {
+    // list; key:, a key by its name; name:, amount: or particulars:, the box's text typed afresh; yes or no,
+    // the answer to the next question; gone, another program emptying the table; sql:, another program's
+    // statement; fault:, a fault injected until mend, which checks that the window and the table are as they
+    // were when it came; lockat:, another program locking the book as the message named is shown; reopen:,
+    // the window closed and opened again, with the fault named while it loads.
+    void act(TransactionWindow*& window, const QString& kind, const QString& script) {
         for (const QString& step : script.split(u';')) {
             const QString verb = step.section(u':', 0, 0);
             const QString text = step.section(u':', 1);
             if (verb == u"pick"_s) {
                 doubleClickRow(window, text.toInt());
+            } else if (verb == u"key"_s) {
+                press(QKeySequence(text)[0].key());
+            } else if (verb == u"fault"_s) {
+                m_beforeFault = windowShows(window) + tableHolds(kind);
+                m_fault.emplace(text, m_bed->folder().path());
+            } else if (verb == u"lockat"_s) {
+                messages().onMessage([this, text](const MessageRecorder::Message& told) {
+                    if (told.prompt == text) {
+                        m_fault.emplace(u"locked"_s, m_bed->folder().path());
+                    }
+                });
+            } else if (verb == u"mend"_s) {
+                messages().onMessage({});
+                m_fault.reset();
+                if (!m_beforeFault.isEmpty()) {
+                    QCOMPARE(windowShows(window) + tableHolds(kind), std::exchange(m_beforeFault, {}));
+                }
+            } else if (verb == u"reopen"_s) {
+                window->close();
+                std::optional<InjectedFault> fault;
+                if (!text.isEmpty()) {
+                    fault.emplace(text, m_bed->folder().path());
+                }
+                window = open(kind);
             } else if (verb == u"name"_s || verb == u"amount"_s) {
                 auto* box = verb == u"name"_s ? window->nameBox()->editField() : window->TxtAmount;
                 box->clear();
@@ -179,6 +215,8 @@ class TransactionWindowTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { InjectedFault::installDiskLayer(); }
+
     void init() {
         m_bed = std::make_unique<WindowTestBed>();
         QVERIFY(QTest::qWaitForWindowActive(&m_bed->frame()));
@@ -187,6 +225,7 @@ private slots:
     }
 
     void cleanup() {
+        m_fault.reset();
         m_bed.reset();
         QTRY_VERIFY(visibleTopLevelWindows().isEmpty());
     }
@@ -207,10 +246,9 @@ private slots:
         const QString opened = u"|2008-05-04||||browsing|narrow|"_s;
         const QString blank = u"|today||||browsing|narrow|"_s;
         const QString ask = u"Are you sure you want to delete this record?\r\n\r\nRecord No. : "_s;
+        const QString select = u"Select Record first\r\n\r\nDouble click on grid to select Record"_s;
 
         // New offers the number after the largest stored, with the date to enter first.
-        row("New, empty table", kIncome, {}, u"New"_s, {}, u"1|today||||adding|narrow|0|0"_s, {},
-            u"DTPicker1"_s);
         row("New keeps a lower gap", kIncome, u"2,3"_s, u"New"_s, {}, u"4|today||||adding|narrow|2|20"_s,
             u"2,3"_s, u"DTPicker1"_s);
         row("no number after the largest", kExpenses, u"9223372036854775807"_s, u"New"_s,
@@ -231,32 +269,28 @@ private slots:
             blank + u"0|0"_s, {});
 
         // Modify and Delete with nothing picked show the list, which Hide List hides again.
-        row("Modify, nothing picked", kIncome, u"1"_s, u"HideList;Modify"_s,
-            u"Select Record first\r\n\r\nDouble click on grid to select Record"_s,
+        row("Modify, nothing picked", kIncome, u"1"_s, u"HideList;Modify"_s, select,
             u"|2008-05-04||||browsing|wide|1|10"_s, u"1"_s, u"ListView1"_s);
         row("Delete, nothing picked", kExpenses, u"1"_s, u"HideList;Delete"_s,
             u"Nothing to delete\r\n\r\nSelect record first\r\n\r\nDouble click on grid to select record"_s,
             u"|2008-05-04||||browsing|wide|1|10"_s, u"1"_s, u"ListView1"_s);
-        row("Hide List after Modify", kIncome, u"1"_s, u"Modify;HideList"_s,
-            u"Select Record first\r\n\r\nDouble click on grid to select Record"_s,
+        row("Hide List after Modify", kIncome, u"1"_s, u"Modify;HideList"_s, select,
             u"|2008-05-04||||browsing|narrow, no Hide List|1|10"_s, u"1"_s);
-        row("Hide List, the list out of view", kExpenses, u"1"_s, u"HideList"_s, {},
-            u"|2008-05-04||||browsing|narrow, no Hide List|1|10"_s, u"1"_s);
+        // From the keyboard the arrow keys select a row and Enter picks it; with no row selected, as after
+        // the list is filled again, Enter picks nothing.
+        row("pick from the keyboard", kExpenses, u"1,2"_s,
+            u"Modify;key:Down;key:Return;yes;Delete;Modify;key:Return"_s,
+            select + u" / asked: "_s + ask + u"1 / Record Deleted successfully / "_s + select,
+            u"|today||||browsing|wide|1|10"_s, u"2"_s);
 
         // Delete asks first, naming the record; the freed highest number is given again.
-        row("Delete asks", kIncome, u"6,7"_s, u"pick:1;no;Delete;yes;Delete"_s,
+        row("Delete asks", kExpenses, u"6,7"_s, u"pick:1;no;Delete;yes;Delete;New"_s,
             u"asked: "_s + ask + u"7 / asked: "_s + ask + u"7 / Record Deleted successfully"_s,
-            blank + u"1|10"_s, u"6"_s);
-        row("deleted number given again", kExpenses, u"6,7"_s, u"pick:1;yes;Delete;New"_s,
-            u"asked: "_s + ask + u"7 / Record Deleted successfully"_s, u"7|today||||adding|narrow|1|10"_s,
-            u"6"_s);
+            u"7|today||||adding|narrow|1|10"_s, u"6"_s);
 
         // Update writes the fields as they stand, an emptied amount as 0.
         row("Update, amount emptied", kIncome, u"1,2"_s, u"pick:1;Modify;amount:;ModSave"_s,
             u"Updated Successfully"_s, blank + u"2|10"_s, u"1,2|2024-03-15|Salary|0|note"_s, u"CmdNew"_s);
-        row("Update, particulars only", kExpenses, u"1,2"_s, u"pick:1;Modify;particulars:new words;ModSave"_s,
-            u"Updated Successfully"_s, blank + u"2|20"_s, u"1,2|2024-03-15|Salary|10|new words"_s,
-            u"CmdNew"_s);
 
         // A refused write leaves the table as it was and the window in its mode with the entries; a write
         // whose record another program deleted says so, and a delete then shows what is stored.
@@ -288,6 +322,48 @@ private slots:
         row("pick an amount of twelve digits", kExpenses, u"1,2"_s,
             u"pick:0;sql:Update Expenses set ExpAmount=123456789012.5 where SrNo=2;pick:1"_s,
             u"No Data Available"_s, first, u"1,2|2024-03-15|Salary|123456789012.5|note"_s);
+
+        // A write a fault refuses is told once; the window keeps its mode and entries and the table what it
+        // held; once the fault is gone the same button writes. The particulars need pages of their own, so a
+        // full disk stops any save or change carrying them; a delete frees pages and needs none.
+        const QString longText = QString(u"long particulars "_s).repeated(1200);
+        for (const auto& [fault, reason] : {std::pair{u"locked"_s, u"database is locked"_s},
+                                            {u"disk full"_s, u"database or disk is full"_s},
+                                            {u"write error"_s, u"disk I/O error"_s}}) {
+            const QString failed = u"failed: "_s + reason + u" / "_s;
+            for (const QString& kind : {kIncome, kExpenses}) {
+                const QString name = kind + u", "_s + fault;
+                row(qPrintable(u"Save, "_s + name), kind, u"1"_s,
+                    u"New;name:Rent;amount:12;particulars:"_s + longText + u";fault:"_s + fault +
+                        u";Save;mend;Save"_s,
+                    failed + u"Saved successfully"_s, blank + u"2|22"_s, u"1,2|today|Rent|12|"_s + longText);
+                row(qPrintable(u"Update, "_s + name), kind, u"1"_s,
+                    u"pick:0;Modify;amount:99;particulars:"_s + longText + u";fault:"_s + fault +
+                        u";ModSave;mend;ModSave"_s,
+                    failed + u"Updated Successfully"_s, blank + u"1|99"_s,
+                    u"1|2024-03-15|Salary|99|"_s + longText);
+                if (fault != u"disk full"_s) {
+                    row(qPrintable(u"Delete, "_s + name), kind, u"1"_s,
+                        u"pick:0;fault:"_s + fault + u";yes;Delete;mend;yes;Delete"_s,
+                        u"asked: "_s + ask + u"1 / "_s + failed + u"asked: "_s + ask +
+                            u"1 / Record Deleted successfully"_s,
+                        blank + u"0|0"_s, {});
+                }
+            }
+        }
+        // Opened while another program holds the book: each failing step told, the window open and empty;
+        // opened again once the lock is gone, it shows the list and the total.
+        const QString lockedTwice = u"failed: database is locked / failed: database is locked"_s;
+        row("opened while locked", kIncome, u"1"_s, u"reopen:locked"_s, lockedTwice, opened + u"0|Total"_s,
+            u"1"_s);
+        row("opened again after the lock", kExpenses, u"1"_s, u"reopen:locked;reopen:"_s, lockedTwice,
+            opened + u"1|10"_s, u"1"_s);
+        // Locked between the save and the refill of the list: stored once, and a second Save cannot store it
+        // again; Cancel and New offer the next number.
+        row("locked between Save and refill", kIncome, u"1"_s,
+            u"New;name:Rent;amount:12;particulars:x;lockat:Saved successfully;Save;mend;Save;Cancel;New"_s,
+            u"Saved successfully / failed: database is locked / failed: UNIQUE constraint failed"_s,
+            u"3|today||||adding|narrow|0|10"_s, u"1,2|today|Rent|12|x"_s);
     }
 
     // The user's steps, and then what the user was told, what the window shows and what the table holds.
