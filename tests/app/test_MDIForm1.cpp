@@ -1,4 +1,4 @@
-// The main window: its menus and toolbar as laid out, the exit question, the download and About commands.
+// The main window: its menus and toolbar as laid out, its status bar, the exit question and the About box.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +17,6 @@
 #include "app/MainStatusBar.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TopLevelWindows.h"
-#include "tests/support/UrlRecorder.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,7 +54,6 @@ private slots:
     void namePanelGivesWayToMinimum();
     void exitQuestion_data();
     void exitQuestion();
-    void downloadOpensSourceAddress();
     void aboutIsModalFixedToolWindow();
 };
 
@@ -146,13 +144,6 @@ void MDIForm1Test::exitQuestion() {
     // On No nothing has closed, the child keeping what was typed; on Yes the loop's end does the rest.
     QVERIFY(window.isVisible() && child && child->isVisible());
     QCOMPARE(entry->text(), u"Rent for March"_s);
-}
-
-void MDIForm1Test::downloadOpensSourceAddress() {
-    UrlRecorder urls;
-    MDIForm1 window;
-    window.mnuDownload->trigger();
-    QCOMPARE(urls.urls(), QList<QUrl>{QUrl(u"http://orvella.example.org/sourcecode"_s)});
 }
 
 void MDIForm1Test::aboutIsModalFixedToolWindow() {
