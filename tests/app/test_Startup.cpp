@@ -115,7 +115,8 @@ void StartupTest::realProgramKeepsToItsOwnBook_data() {
     QTest::addColumn<QString>("shown");
     const QString refused = u"message 64 Application is already running"_s;
     QTest::newRow("folder name not UTF-8") << QByteArray("caf\xe9") << QString() << QString() << u"shown"_s;
-    QTest::newRow("folder name holding \\") << QByteArray("a\\b") << QString() << QString() << u"shown"_s;
+    QTest::newRow("folder name holding ; and \\")
+        << QByteArray("a;b\\c") << QString() << QString() << u"shown"_s;
     QTest::newRow("another executable with runtime folders of its own")
         << QByteArray("orvella") << u"running"_s << u"copy"_s << refused;
     QTest::newRow("lock of a killed copy") << QByteArray("orvella") << u"killed"_s << QString() << u"shown"_s;

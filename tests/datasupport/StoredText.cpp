@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/SqliteHandles.h"
 
 std::string rowsOf(Connection& connection, std::string_view query) {
     Recordset rs;
@@ -18,22 +19,12 @@ std::string rowsOf(Connection& connection, std::string_view query) {
     return rows;
 }
 
-SqliteDb otherConnection(const std::string& path) {
+void runBehind(const std::string& path, const std::string& statements) {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    SqliteDb db(raw);
-    if (opened != SQLITE_OK) {
+    const SqliteDb db(raw);
+    if (opened != SQLITE_OK ||
+        sqlite3_exec(raw, statements.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         throw DbError(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(opened));
     }
-    return db;
-}
-
-void runOn(sqlite3* db, const std::string& statements) {
-    if (sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-        throw DbError(sqlite3_errmsg(db));
-    }
-}
-
-void runBehind(const std::string& path, const std::string& statements) {
-    runOn(otherConnection(path).get(), statements);
 }

@@ -15,7 +15,7 @@ TempDatabase::TempDatabase() {
     m_folder = pattern;
     std::filesystem::create_directory(m_folder / "Database");
     Schema::createDatabase(path());
-    m_connection.Open(connectionString());
+    m_connection.Open(ConnectionString::forProgramFolder(m_folder.string()));
 }
 
 TempDatabase::~TempDatabase() {
@@ -26,8 +26,4 @@ TempDatabase::~TempDatabase() {
 
 std::string TempDatabase::path() const {
     return (m_folder / "Database" / "Database.mdb").string();
-}
-
-std::string TempDatabase::connectionString() const {
-    return ConnectionString::forProgramFolder(m_folder.string());
 }

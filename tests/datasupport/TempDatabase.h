@@ -16,7 +16,6 @@ public:
     // The folder standing for the program's folder; the database is Database/Database.mdb inside it.
     const std::filesystem::path& folder() const { return m_folder; }
     std::string path() const;
-    std::string connectionString() const;
 
     // A connection opened the way the program opens it.
     Connection& connection() { return m_connection; }

@@ -1,15 +1,12 @@
-// Start-up over a damaged, foreign or read-only database file: refused, no window, the file left byte for
-// byte.
+// Start-up over a damaged, foreign or read-only book: refused, no window, the file left byte for byte.
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include <sqlite3.h>
-
 #include "app/Main.h"
 #include "app/Program.h"
-#include "data/SqliteHandles.h"
+#include "tests/datasupport/StoredText.h"
 #include "tests/support/InjectedFault.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
@@ -19,14 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Runs statements on the file behind the program's back, as another tool would.
-bool runOn(const QString& path, const char* statements) {
-    sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    const SqliteDb db(raw);
-    return opened == SQLITE_OK && sqlite3_exec(raw, statements, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
 
 // Every file beside the book, and the book's bytes by their hash.
 QStringList bookFolder(const QString& path) {
@@ -89,16 +78,16 @@ void StartupRefusalsTest::damagedOrForeignFileIsRefusedUntouched() {
     TestProgramFolder folder;
     const QString path = folder.databasePath();
     // Some rows, so the damaged file holds more than the bare tables.
-    QVERIFY(runOn(path,
-                  "Insert Into GMaster values(1,'Salary','2');"
-                  "Insert Into Income values(1,'2024-01-05','Salary',1500,'January')"));
+    runBehind(path.toStdString(),
+              "Insert Into GMaster values(1,'Salary','2');"
+              "Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QByteArray bytes = file.readAll();
     const QString how = damage.section(u':', 0, 0);
     const int at = damage.section(u':', 1).toInt();
     if (how == u"sql"_s) {
-        QVERIFY(runOn(path, damage.section(u':', 1).toUtf8().constData()));
+        runBehind(path.toStdString(), damage.section(u':', 1).toStdString());
     } else if (how == u"remove file"_s) {
         QVERIFY(file.remove());
     } else if (how == u"remove folder"_s) {

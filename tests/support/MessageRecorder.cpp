@@ -22,11 +22,6 @@ MessageRecorder::Message MessageRecorder::last() const {
     return m_messages.isEmpty() ? Message{} : m_messages.last();
 }
 
-void MessageRecorder::clear() {
-    m_messages.clear();
-    m_answers.clear();
-}
-
 int MessageRecorder::respond(const QString& prompt, int buttons, const QString& title) {
     m_messages.append({prompt, buttons, title});
     if (m_observer) {

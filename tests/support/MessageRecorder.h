@@ -33,7 +33,6 @@ public:
     int count() const { return static_cast<int>(m_messages.size()); }
     // The last message; an empty one when there was none.
     Message last() const;
-    void clear();
 
 private:
     int respond(const QString& prompt, int buttons, const QString& title);

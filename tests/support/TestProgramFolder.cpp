@@ -11,14 +11,12 @@
 
 using namespace Qt::StringLiterals;
 
-TestProgramFolder::TestProgramFolder(Contents contents) {
+TestProgramFolder::TestProgramFolder() {
     if (!m_folder.isValid()) {
         throw std::runtime_error("cannot make a temporary program folder");
     }
-    if (contents == Contents::EmptyDatabase) {
-        QDir(m_folder.path()).mkpath(u"Database"_s);
-        Schema::createDatabase(databasePath().toStdString());
-    }
+    QDir(m_folder.path()).mkpath(u"Database"_s);
+    Schema::createDatabase(databasePath().toStdString());
     m_previous = ProgramFolder::setOverride(QFile::encodeName(m_folder.path()).toStdString());
 }
 

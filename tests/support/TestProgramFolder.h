@@ -8,9 +8,7 @@
 
 class TestProgramFolder final {
 public:
-    enum class Contents { EmptyDatabase, NoDatabase };
-
-    explicit TestProgramFolder(Contents contents = Contents::EmptyDatabase);
+    TestProgramFolder();
     ~TestProgramFolder();
     TestProgramFolder(const TestProgramFolder&) = delete;
     TestProgramFolder& operator=(const TestProgramFolder&) = delete;

@@ -102,8 +102,11 @@ QString entries(const TransactionWindow* window) {
 }
 
 // What the window shows: its entries, mode, width and Hide List button, the rows of its list and the figure
-// of its total; the date of today as "today".
+// of its total; the date of today as "today". A window no longer shown shows "closed".
 QString windowShows(const TransactionWindow* window) {
+    if (!window->isVisible()) {
+        return u"closed"_s;
+    }
     const int width = Twips::fromPixels(window->client()->width()) + ChildWindow::kBorderTwips;
     const QString widthShown = width == TransactionForm::kNarrowWidth ? u"narrow"_s
                                : width == TransactionForm::kWideWidth ? u"wide"_s
