@@ -275,10 +275,6 @@ std::string unheldRecordNumber(std::string_view number) {
            " cannot be used: record numbers are whole numbers up to 9223372036854775807.";
 }
 
-std::string balanceText(double value) {
-    return balanceText(std::isfinite(value) && value != 0 ? significantDigits(value) : DecimalDigits{});
-}
-
 std::string balanceText(const DecimalDigits& number) {
     std::string whole = "0";
     std::string hundredths = "00";

@@ -63,7 +63,6 @@ std::string unheldRecordNumber(std::string_view number);
 
 // The report balance, "#,##0.00": grouped by three, two decimals rounded half away from zero,
 // a leading '-' only when the rounded value is not zero.
-std::string balanceText(double value);
 std::string balanceText(const DecimalDigits& number);
 
 }  // namespace ValueForms

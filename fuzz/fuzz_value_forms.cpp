@@ -1,6 +1,6 @@
-// Fuzz target for the value forms: the numeric test and value, the plain text form, record numbers, and text
-// literals through the real engine. Each property below is one the windows rely on to never change a figure
-// or a text.
+// Fuzz target for the value forms: the numeric test and value, the plain text form, exact figures, record
+// numbers, and text literals through the real engine. Each property below is one the windows rely on to never
+// change a figure or a text.
 #include <sqlite3.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "data/DbError.h"
+#include "data/ExactDecimal.h"
 #include "data/SqliteHandles.h"
 #include "data/ValueForms.h"
 
@@ -41,7 +42,12 @@ void checkNumbers(std::string_view text, std::string_view mark) {
         const auto point = shown.find(mark);
         require(point == std::string::npos || shown.size() - point - 1 <= 4);
     }
-    ValueForms::balanceText(value);
+    // Exact figures read back to themselves from their plain form, and always have a balance form.
+    if (const auto exact = ExactDecimal::fromText(text)) {
+        const auto back = ExactDecimal::fromText(exact->plainText());
+        require(back && !(*back < *exact) && !(*exact < *back));
+        require(!exact->balanceText().empty());
+    }
 }
 
 // A record number is carried exactly or refused, never rounded: the number given reads back to itself.
