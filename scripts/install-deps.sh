@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6svg6
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libcli11-dev
   locales
   libxcb-xkb-dev
   fonts-wine fonts-dejavu-core

@@ -1,33 +1,17 @@
 // orvella-db: the companion command that creates, checks, backs up, exports and upgrades the book file.
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "data/DbError.h"
 #include "data/Schema.h"
 #include "tools/BookUpgrade.h"
+#include "tools/CommandLine.h"
 #include "tools/CsvExport.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
-#include "tools/PlainFileName.h"
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "Usage: orvella-db COMMAND ...\n"
-    "  create PATH        make a new, empty Orvella database at PATH (an existing file is never touched)\n"
-    "  check PATH         check the file, its tables and every record; prints \"ok\" or each problem\n"
-    "  backup PATH DEST   copy the database to DEST, safely even while Orvella is running\n"
-    "  export PATH DIR    write GMaster.csv, Income.csv and Expenses.csv into DIR\n"
-    "  upgrade OLD NEW [--renumber]\n"
-    "                     copy every record of OLD into a new book NEW with the tables Orvella needs;\n"
-    "                     --renumber gives a record whose number is taken the next free number\n";
-
-int usage() {
-    std::fputs(kUsage.data(), stderr);
-    return 2;
-}
 
 int create(const std::string& path) {
     Schema::createDatabase(path);
@@ -81,35 +65,41 @@ int upgrade(const std::string& oldPath, const std::string& newPath, bool renumbe
     return 0;
 }
 
-int dispatch(const std::vector<std::string>& args) {
-    // Every argument after the command names a file or folder.
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        PlainFileName::require(args[i]);
-    }
-    if (args.size() == 2 && args[0] == "create") {
-        return create(args[1]);
-    }
-    if (args.size() == 2 && args[0] == "check") {
-        return check(args[1]);
-    }
-    if (args.size() == 3 && args[0] == "backup") {
-        return backup(args[1], args[2]);
-    }
-    if (args.size() == 3 && args[0] == "export") {
-        return exportCsv(args[1], args[2]);
-    }
-    const bool renumber = args.size() == 4 && args[3] == "--renumber";
-    if ((args.size() == 3 || renumber) && args[0] == "upgrade") {
-        return upgrade(args[1], args[2], renumber);
-    }
-    return usage();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    CommandLine line("orvella-db", "Creates, checks, backs up, exports and upgrades an Orvella book.",
+                     ORVELLA_VERSION);
+    // One command runs: those that read a book and write a file or folder share these.
+    std::string book;
+    std::string target;
+    bool renumber = false;
+
+    CLI::App& creating = line.command("create", "make a new, empty book", [&] { return create(book); });
+    line.fileName(creating, "PATH", book, "where to make it; never over an existing file");
+
+    CLI::App& checking =
+        line.command("check", "print \"ok\", or each problem the book has", [&] { return check(book); });
+    line.fileName(checking, "PATH", book, "the book: its file, tables and every record");
+
+    CLI::App& backingUp = line.command("backup", "copy the book, safely even while Orvella runs",
+                                       [&] { return backup(book, target); });
+    line.fileName(backingUp, "PATH", book, "the book");
+    line.fileName(backingUp, "DEST", target, "the copy to make; never over an existing file");
+
+    CLI::App& exporting = line.command("export", "write the book's tables as CSV files into DIR",
+                                       [&] { return exportCsv(book, target); });
+    line.fileName(exporting, "PATH", book, "the book");
+    line.fileName(exporting, "DIR", target, "where GMaster.csv, Income.csv, Expenses.csv go");
+
+    CLI::App& upgrading = line.command("upgrade", "copy a book Orvella refuses into a new book",
+                                       [&] { return upgrade(book, target, renumber); });
+    line.fileName(upgrading, "OLD", book, "the book Orvella refuses; it is never changed");
+    line.fileName(upgrading, "NEW", target, "the new book, with the tables Orvella needs");
+    upgrading.add_flag("--renumber", renumber, "give each record with a taken number a free one");
+
     try {
-        return dispatch(std::vector<std::string>(argv + 1, argv + argc));
+        return line.run(argc, argv);
     } catch (const DbError& failure) {
         std::fprintf(stderr, "orvella-db: %s\n", failure.what());
         return 1;

@@ -26,10 +26,10 @@ struct CommandResult {
     std::string output;
 };
 
-// Runs a shell command line, its errors in its output.
+// Runs a shell command line, its errors in its output unless the line sends them elsewhere.
 CommandResult run(const std::string& line) {
     CommandResult result{-1, {}};
-    FILE* pipe = popen((line + " 2>&1").c_str(), "r");
+    FILE* pipe = popen(("(" + line + ") 2>&1").c_str(), "r");
     if (pipe == nullptr) {
         return result;
     }
@@ -123,8 +123,23 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, OrvellaDb,
     testing::Values(
         Command{"", "create new.mdb", 0, "Created the empty database", "new.mdb", "Income", ""},
-        Command{"", "create Database.mdb", 1, "already exists"}, Command{"", "", 2, "Usage"},
-        Command{"", "drop x", 2, "Usage"},
+        Command{"", "create Database.mdb", 1, "already exists"},
+        // Help and the version on standard output; what is wrong with a command line on standard error.
+        Command{"", "--help 2>/dev/null", 0,
+                "  create PATH                   make a new, empty book\n"
+                "  check PATH                    print \"ok\", or each problem the book has\n"
+                "  backup PATH DEST              copy the book, safely even while Orvella runs\n"
+                "  export PATH DIR               write the book's tables as CSV files into DIR\n"
+                "  upgrade OLD NEW [--renumber]  copy a book Orvella refuses into a new book"},
+        Command{"", "check --help 2>/dev/null", 0, "Usage: orvella-db check PATH"},
+        Command{"", "--version 2>/dev/null", 0, "orvella-db " ORVELLA_VERSION "\n"},
+        Command{"", ">/dev/null", 2, "give a command"},
+        Command{"", "drop x >/dev/null", 2, "'drop' is not a command"},
+        Command{"", "backup Database.mdb >/dev/null", 2,
+                "orvella-db backup: DEST is required\nUsage: orvella-db backup PATH DEST\n"
+                "Run 'orvella-db backup --help' for more information.\n"},
+        Command{"", "check Database.mdb x", 2, "not expected: x"},
+        Command{"", "check -x", 2, "there is no option -x; for a file of that name write ./-x"},
         // An unset variable in a script, or a name the engine takes for a memory database or a URI.
         Command{"", "create ''", 1, "file name"}, Command{"", "create ':memory:'", 1, "file name"},
         Command{"", "backup Database.mdb 'file:x?mode=memory'", 1, "file name"},
