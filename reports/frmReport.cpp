@@ -31,6 +31,8 @@ constexpr int kValueWidth = 1605;
 
 const QColor kLoss(0xFF, 0x00, 0x00);
 const QColor kGain(0x00, 0x00, 0x00);
+// What the balance's red and black are drawn on: the desktop's window colour can be as dark as they are.
+const QColor kBalanceGround(0xFF, 0xFF, 0xFF);
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     auto* result = new QLabel(text, parent);
@@ -122,6 +124,10 @@ frmReport::frmReport(QMdiArea* area) : ChildWindow(area, kClientWidth, kClientHe
 
     Label3 = prompt(form, u"Label3"_s, u"Available Balance : "_s, 240, 1440);
     LblBalance = figure(form, u"LblBalance"_s, 1440);
+    QPalette ground = LblBalance->palette();
+    ground.setColor(QPalette::Window, kBalanceGround);
+    LblBalance->setPalette(ground);
+    LblBalance->setAutoFillBackground(true);
 }
 
 frmReport::~frmReport() = default;

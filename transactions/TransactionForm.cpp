@@ -115,8 +115,12 @@ void TransactionForm::placeControlsInTabOrder() {
     Twips::place(DTPicker1, 1560, 750, 1335, 375);
 
     m_nameBox = named(new SimpleCombo(Frame1), m_table.comboName);
+    // The light yellow brings its own dark text: the desktop's, light under a dark theme, would not show on
+    // it. A picked record's name stays legible in the greyed box too, while the entry panel is disabled.
     QPalette lightYellow = m_nameBox->palette();
     lightYellow.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
+    lightYellow.setColor(QPalette::Text, Qt::black);
+    lightYellow.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
     m_nameBox->setPalette(lightYellow);
     Twips::place(m_nameBox, 1560, 1245, 2895, 315);
 

@@ -1,7 +1,7 @@
 // The main window opens each working window once, named for its kind: caption, label, the kind the master
 // window saves, an accessible name on every input control, its place and fixed size, even when its list
-// cannot be filled; a second choice leaves it as it is; the active window's access keys come before the
-// main menu's.
+// cannot be filled; its own colours legible under a dark palette; a second choice leaves it as it is; the
+// active window's access keys come before the main menu's.
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -11,13 +11,18 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolBar>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
+#include "app/FormAbout.h"
 #include "app/MDIForm1.h"
+#include "app/frmSplash.h"
 #include "data/ConnectionString.h"
 #include "reports/frmReport.h"
 #include "tests/support/InjectedFault.h"
@@ -51,6 +56,28 @@ bool takesInput(const QWidget* widget) {
     return qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
 }
 
+double luminance(const QColor& colour) {
+    const auto linear = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// The contrast ratio of a control's text against what it is drawn on: its own background where it paints
+// one, else the nearest parent's that does.
+double legibility(const QWidget& control) {
+    const QPalette::ColorGroup group = control.isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QWidget* ground = &control;
+    while (!ground->autoFillBackground() && ground->backgroundRole() != QPalette::Base &&
+           !ground->isWindow()) {
+        ground = ground->parentWidget();
+    }
+    const double text = luminance(control.palette().color(group, control.foregroundRole()));
+    const double background = luminance(ground->palette().color(group, ground->backgroundRole()));
+    return (std::max(text, background) + 0.05) / (std::min(text, background) + 0.05);
+}
+
 }  // namespace
 
 class OpeningWindowsTest : public QObject {
@@ -61,6 +88,23 @@ class OpeningWindowsTest : public QObject {
     std::unique_ptr<MDIForm1> m_window;
 
     void trigger(const QString& menuItem) { m_window->findChild<QAction*>(menuItem)->trigger(); }
+
+    // In the shown main window: a menu item, a double-click on the active window's first row, or a click on
+    // one of its buttons.
+    void walk(const QStringList& steps) {
+        for (const QString& step : steps) {
+            QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
+            if (step.startsWith(u"Mnu"_s)) {
+                trigger(step);
+            } else if (step == u"dbl"_s) {
+                auto* list = active->findChild<ListView*>();
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   list->visualRect(list->model()->index(0, 1)).center());
+            } else {
+                QTest::mouseClick(active->findChild<QPushButton*>(step), Qt::LeftButton);
+            }
+        }
+    }
 
 private slots:
     void init() {
@@ -195,6 +239,49 @@ private slots:
         QCOMPARE(messagesTold(*m_messages), told);
     }
 
+    // Under a dark desktop palette, set before the windows open, each control with a colour of its own reads
+    // at least as well as under the light one, and never below 3:1. The About and splash windows are made
+    // by themselves, as the step names them.
+    void ownColoursStayLegibleUnderADarkPalette_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("source box, greyed") << QStringList{u"MnuIncome"_s} << u"CboSource"_s;
+        QTest::newRow("source box, typing") << QStringList{u"MnuIncome"_s, u"CmdNew"_s} << u"CboSource"_s;
+        QTest::newRow("total line") << QStringList{u"MnuExpenses"_s} << u"LblTotal"_s;
+        QTest::newRow("balance") << QStringList{u"MnuReports"_s} << u"LblBalance"_s;
+        QTest::newRow("About") << QStringList{u"FormAbout"_s} << u"Label1"_s;
+        QTest::newRow("splash") << QStringList{u"frmSplash"_s} << u"Label2"_s;
+    }
+
+    void ownColoursStayLegibleUnderADarkPalette() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, control);
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+        QList<double> contrasts;
+        for (const QPalette& palette : {desktop, QPalette(QColor(0x35, 0x35, 0x35))}) {
+            QApplication::setPalette(palette);
+            m_window = std::make_unique<MDIForm1>();
+            std::unique_ptr<QWidget> standalone;
+            if (steps.first() == u"FormAbout"_s) {
+                standalone = std::make_unique<FormAbout>();
+            } else if (steps.first() == u"frmSplash"_s) {
+                standalone = std::make_unique<frmSplash>();
+            } else {
+                m_window->showMaximizedAndActive();
+                QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+                walk(steps);
+            }
+            auto* shown = (standalone ? standalone.get() : m_window.get())->findChild<QWidget*>(control);
+            if (const auto* box = qobject_cast<SimpleCombo*>(shown)) {
+                shown = box->editField();
+            }
+            contrasts << legibility(*shown);
+        }
+        QVERIFY2(contrasts[1] >= contrasts[0] && contrasts[0] >= 3,
+                 qPrintable(u"light %1:1, dark %2:1"_s.arg(contrasts[0]).arg(contrasts[1])));
+    }
+
     // From the menu or the toolbar, a second choice leaves the open window as it is, with what was typed and
     // the figures it showed; closed, a window opens afresh.
     void secondChoiceLeavesTheOpenWindowAsItIs() {
@@ -266,18 +353,7 @@ private slots:
         UrlRecorder urls;
         m_window->showMaximizedAndActive();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        for (const QString& step : steps) {
-            QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
-            if (step.startsWith(u"Mnu"_s)) {
-                trigger(step);
-            } else if (step == u"dbl"_s) {
-                auto* list = active->findChild<ListView*>();
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                                   list->visualRect(list->model()->index(0, 1)).center());
-            } else {
-                QTest::mouseClick(active->findChild<QPushButton*>(step), Qt::LeftButton);
-            }
-        }
+        walk(steps);
         QStringList answers;
         for (QMdiSubWindow* window : m_window->mdiArea->subWindowList()) {
             const QString prefix = QString::fromLatin1(window->metaObject()->className()) + u'.';
