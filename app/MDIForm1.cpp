@@ -44,6 +44,7 @@ MDIForm1::MDIForm1(std::unique_ptr<frmSplash> splash, QWidget* parent)
     initPictures();
     setObjectName(u"MDIForm1"_s);
     setWindowTitle(u"O r v e l l a"_s);
+    setAccessibleName(u"Orvella"_s);
     // Every window of the program, the frame's children included, shows the program's icon.
     QApplication::setWindowIcon(Pictures::icon(u"orvella"_s));
     // The toolbar stays: no context menu offers to hide it.
@@ -208,6 +209,7 @@ void MDIForm1::openMaster(const QString& caption, void (frmGMaster::*fill)(), co
                           const QString& kind) {
     frmGMaster* master = openChild(m_master);
     master->setWindowTitle(caption);
+    master->setAccessibleName(caption.trimmed());
     // A failing fill is shown, and the opening still completes: the caption, the label and the kind the
     // window saves must all name the same list.
     runGuarded([master, fill] { (master->*fill)(); });

@@ -103,6 +103,7 @@ ExactDecimal shownFigure(const QLabel* label) {
 frmReport::frmReport(QMdiArea* area) : ChildWindow(area, kClientWidth, kClientHeight) {
     setObjectName(u"frmReport"_s);
     setWindowTitle(u"  R e p o r t"_s);
+    setAccessibleName(u"Report"_s);
     QWidget* form = client();
     form->setFont(Fonts::tahoma(true));
 
@@ -124,6 +125,10 @@ frmReport::frmReport(QMdiArea* area) : ChildWindow(area, kClientWidth, kClientHe
 
     Label3 = prompt(form, u"Label3"_s, u"Available Balance : "_s, 240, 1440);
     LblBalance = figure(form, u"LblBalance"_s, 1440);
+    // A screen reader reads each figure with its prompt.
+    Label1->setBuddy(LblIncome);
+    Label2->setBuddy(LblExpenses);
+    Label3->setBuddy(LblBalance);
     QPalette ground = LblBalance->palette();
     ground.setColor(QPalette::Window, kBalanceGround);
     LblBalance->setPalette(ground);

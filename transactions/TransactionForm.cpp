@@ -162,7 +162,9 @@ void TransactionForm::nameFieldsForScreenReaders() {
     m_nameBox->list()->setAccessibleName(nameField);
     TxtAmount->setAccessibleName(spoken(Label4->text()));
     TxtParticulars->setAccessibleName(spoken(Label21->text()));
-    ListView1->setAccessibleName(windowTitle().remove(u' '));
+    // The caption's letters are spaced out for show; read out, the window and its list say the word.
+    setAccessibleName(windowTitle().remove(u' '));
+    ListView1->setAccessibleName(accessibleName());
 }
 
 void TransactionForm::placeButtonAfterList(TransactionTable::Button after) {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "ui/AccessKeys.h"
+#include "ui/AccessibleChildWindow.h"
 #include "ui/Guard.h"
 #include "ui/Twips.h"
 
@@ -26,6 +27,7 @@ int toPixels(double twips) {
 
 ChildWindow::ChildWindow(QMdiArea* area, int clientWidthTwips, int clientHeightTwips)
     : QMdiSubWindow(nullptr, kFlags), m_client(new QWidget(this)) {
+    AccessibleChildWindow::install();
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_client);
     new AccessKeys(this);

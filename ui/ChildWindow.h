@@ -13,6 +13,7 @@ class ChildWindow : public QMdiSubWindow {
 public:
     // A window with a fixed client area of the given size in twips, added to the frame's area.
     // It is destroyed when it closes, so the next opening starts again from its design state.
+    // A screen reader announces it by its accessible name where it has one, else by its caption.
     ChildWindow(QMdiArea* area, int clientWidthTwips, int clientHeightTwips);
 
     // The area that holds the window's controls.

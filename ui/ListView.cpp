@@ -36,20 +36,15 @@ void ListView::setColumns(const std::vector<Column>& columns) {
     std::vector<ListViewModel::Column> modelColumns;
     modelColumns.reserve(columns.size());
     for (const Column& column : columns) {
-        modelColumns.push_back({column.header, column.alignment});
+        modelColumns.push_back({column.header, column.alignment, column.widthTwips != 0});
     }
     m_model->setColumns(std::move(modelColumns));
-    QHeaderView* header = horizontalHeader();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int section = static_cast<int>(i);
-        header->resizeSection(section, Twips::toPixels(columns[i].widthTwips));
-        header->setSectionResizeMode(
-            section, columns[i].widthTwips == 0 ? QHeaderView::Fixed : QHeaderView::Interactive);
+    int section = 0;
+    for (const Column& column : columns) {
+        if (column.widthTwips != 0) {
+            horizontalHeader()->resizeSection(section++, Twips::toPixels(column.widthTwips));
+        }
     }
-}
-
-int ListView::columnCount() const {
-    return m_model->columnCount();
 }
 
 void ListView::setImageList(const std::vector<QIcon>& images) {

@@ -1,7 +1,8 @@
 // The list view in report view: a header of columns, one row per record, the record number as the row's own
-// text in a hidden first column. Rows are not widgets or items: the list shows a result set's rows in place.
-// A table view without grid or row header draws it: it keeps 8 bytes a row where a tree view keeps a 40-byte
-// layout record, and it lays out a million rows for its first paint in a fifth of the time.
+// text in a first column of width 0, which is not shown at all. Rows are not widgets or items: the list shows
+// a result set's rows in place. A table view without grid or row header draws it: it keeps 8 bytes a row
+// where a tree view keeps a 40-byte layout record, and it lays out a million rows for its first paint in a
+// fifth of the time.
 #pragma once
 
 #include <QIcon>
@@ -27,9 +28,10 @@ public:
 
     explicit ListView(QWidget* parent);
 
-    // A column of width 0 stays closed: the record number it holds cannot be dragged into view.
+    // A column of width 0 is left out of the view: the record number it holds can neither be dragged into
+    // sight nor is it read out as a column; cellText and selectedItemText still give it. The other columns
+    // make the view's, in their order.
     void setColumns(const std::vector<Column>& columns);
-    int columnCount() const;
     // The image list; the images count from 1.
     void setImageList(const std::vector<QIcon>& images);
 

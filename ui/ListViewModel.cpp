@@ -13,12 +13,18 @@ ListViewModel::ListViewModel(QObject* parent) : QAbstractTableModel(parent) {}
 void ListViewModel::setColumns(std::vector<Column> columns) {
     beginResetModel();
     m_columns = std::move(columns);
+    m_shownColumns.clear();
+    for (std::size_t column = 0; column < m_columns.size(); ++column) {
+        if (m_columns[column].shown) {
+            m_shownColumns.push_back(static_cast<int>(column));
+        }
+    }
     endResetModel();
 }
 
 void ListViewModel::setImages(std::vector<QIcon> images) {
     m_images = std::move(images);
-    if (m_shownRows > 0 && !m_columns.empty()) {
+    if (m_shownRows > 0 && !m_shownColumns.empty() && m_shownColumns.front() == 0) {
         emit dataChanged(index(0, 0), index(m_shownRows - 1, 0), {Qt::DecorationRole});
     }
 }
@@ -69,8 +75,8 @@ const ListViewModel::Range* ListViewModel::rangeOf(int row) const {
 
 QString ListViewModel::text(int row, int column) const {
     const Range* range = rangeOf(row);
-    if (range == nullptr || column < 0 || column >= columnCount() || column >= range->fieldCount ||
-        static_cast<std::size_t>(column) >= range->store->columnCount()) {
+    if (range == nullptr || column < 0 || static_cast<std::size_t>(column) >= m_columns.size() ||
+        column >= range->fieldCount || static_cast<std::size_t>(column) >= range->store->columnCount()) {
         return {};
     }
     const std::size_t storeRow = range->firstStoreRow + static_cast<std::size_t>(row - range->firstRow);
@@ -90,7 +96,7 @@ int ListViewModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ListViewModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_shownColumns.size());
 }
 
 QVariant ListViewModel::data(const QModelIndex& index, int role) const {
@@ -106,19 +112,21 @@ QVariant ListViewModel::cellData(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
+    const int column = m_shownColumns[static_cast<std::size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole:
-            return text(index.row(), index.column());
+            return text(index.row(), column);
         case Qt::DecorationRole: {
+            // The item's image goes with its own text, in the list's first column: hidden with it.
             const Range* range = rangeOf(index.row());
-            if (index.column() != 0 || range == nullptr || range->image < 1 ||
+            if (column != 0 || range == nullptr || range->image < 1 ||
                 static_cast<std::size_t>(range->image) > m_images.size()) {
                 return {};
             }
             return m_images[static_cast<std::size_t>(range->image) - 1];
         }
         case Qt::TextAlignmentRole:
-            return (m_columns[static_cast<std::size_t>(index.column())].alignment | Qt::AlignVCenter).toInt();
+            return (m_columns[static_cast<std::size_t>(column)].alignment | Qt::AlignVCenter).toInt();
         default:
             return {};
     }
@@ -128,7 +136,8 @@ QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
         return {};
     }
-    const Column& column = m_columns[static_cast<std::size_t>(section)];
+    const Column& column =
+        m_columns[static_cast<std::size_t>(m_shownColumns[static_cast<std::size_t>(section)])];
     switch (role) {
         case Qt::DisplayRole:
             return column.header;

@@ -1,5 +1,6 @@
 // The rows of a list view, read in place from result sets' row stores: a list of a million records holds
-// a few ranges, not a million items, and a cell's text is made only when the view asks for it.
+// a few ranges, not a million items, and a cell's text is made only when the view asks for it. The views
+// see the shown columns alone, numbered among themselves.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -19,6 +20,9 @@ public:
     struct Column {
         QString header;
         Qt::Alignment alignment;
+        // A column not shown holds text for the program alone (the record number): the views, and through
+        // them assistive technology, never meet it.
+        bool shown;
     };
 
     explicit ListViewModel(QObject* parent);
@@ -37,7 +41,7 @@ public:
     void showAppended();
     bool hasUnshownRows() const { return m_heldRows != m_shownRows; }
 
-    // The cell's text as the list shows it; blank outside the rows and columns shown.
+    // The text of a cell in one of the list's columns, shown or not; blank outside them and the rows shown.
     QString text(int row, int column) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -62,6 +66,7 @@ private:
     QVariant cellData(const QModelIndex& index, int role) const;
 
     std::vector<Column> m_columns;
+    std::vector<int> m_shownColumns;  // the list's column behind each column of the views
     std::vector<QIcon> m_images;
     std::vector<Range> m_ranges;
     int m_heldRows = 0;   // every row appended

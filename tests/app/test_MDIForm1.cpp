@@ -1,4 +1,6 @@
-// The main window: its menus and toolbar as laid out, its status bar, the exit question and the About box.
+// The main window: its spoken name, its menus and toolbar as laid out, its status bar, the exit question and
+// the About box.
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +61,7 @@ private slots:
 
 void MDIForm1Test::menusAndToolbarAsShown() {
     MDIForm1 window;
+    QCOMPARE(QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Name), u"Orvella"_s);
     QCOMPARE(captions(window.menuBar()->actions()),
              u"&Master, &Transactions, &Reports, &About, &Download Program Source Code, &Exit"_s);
     QCOMPARE(captions(window.findChild<QMenu*>(u"MnuMaster"_s)->actions()),

@@ -90,7 +90,7 @@ class TestFrmGMaster : public QObject {
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                    argument == u"none"_s
                                        ? QPoint(5, list->viewport()->height() - 3)
-                                       : list->visualRect(list->model()->index(row, 1)).center());
+                                       : list->visualRect(list->model()->index(row, 0)).center());
             } else if (verb == u"mode"_s) {
                 open(argument);
             } else if (verb == u"gone"_s) {
