@@ -1,10 +1,13 @@
-// The main window: menus and toolbar that open every other window, the exit question and the splash's end.
+// The main window: menus and toolbar that open every other window, the user guide on F1, the exit question
+// and the splash's end.
 #include "app/MDIForm1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -25,6 +28,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"
 #include "ui/Pictures.h"
+#include "ui/ProgramFolder.h"
 #include "ui/UrlOpener.h"
 
 using namespace Qt::StringLiterals;
@@ -36,6 +40,8 @@ static void initPictures() {
 
 namespace {
 const QString kSourceCodeAddress = u"http://orvella.example.org/sourcecode"_s;
+// Where the installation puts the rendered user guide, under the program folder.
+constexpr char kUserGuide[] = "/help/user-guide.html";
 constexpr int kToolbarPictureSize = 32;
 }  // namespace
 
@@ -57,6 +63,7 @@ MDIForm1::MDIForm1(std::unique_ptr<frmSplash> splash, QWidget* parent)
 
     createMenus();
     createToolbar();
+    createHelpKey();
 
     StatusBar1 = new MainStatusBar(this);
     setStatusBar(StatusBar1);
@@ -132,6 +139,16 @@ void MDIForm1::createToolbar() {
     addToolbarButton(u"Report"_s, u"report"_s);
     Toolbar1->addSeparator();
     addToolbarButton(u"Exit"_s, u"exit"_s);
+}
+
+void MDIForm1::createHelpKey() {
+    // On the frame, so F1 reaches it from every working window's controls too. It has no menu item: the menus
+    // stay as designed.
+    auto* help = new QAction(this);
+    help->setObjectName(u"actUserGuide"_s);
+    help->setShortcut(Qt::Key_F1);
+    addAction(help);
+    connect(help, &QAction::triggered, this, guard(this, &MDIForm1::showUserGuide));
 }
 
 QAction* MDIForm1::addToolbarButton(const QString& caption, const QString& picture) {
@@ -245,6 +262,17 @@ void MDIForm1::MnuAbout_Click() {
 
 void MDIForm1::mnuDownload_Click() {
     OpenURL(QUrl(kSourceCodeAddress));
+}
+
+void MDIForm1::showUserGuide() {
+    const QString guide = QFile::decodeName(QByteArray::fromStdString(ProgramFolder::path() + kUserGuide));
+    // Handed to the desktop, a missing file would open nothing, or an error page, and leave the user
+    // guessing.
+    if (!QFileInfo(guide).isFile()) {
+        MsgBox(u"The user guide was not found at:\n%1"_s.arg(guide), Msg::OkExclamation);
+        return;
+    }
+    OpenURL(QUrl::fromLocalFile(guide));
 }
 
 void MDIForm1::MnuExit_Click() {

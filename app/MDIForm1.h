@@ -64,6 +64,7 @@ protected:
 private:
     void createMenus();
     void createToolbar();
+    void createHelpKey();
     QAction* addToolbarButton(const QString& caption, const QString& picture);
 
     void MDIForm_Activate();
@@ -79,6 +80,8 @@ private:
     void Toolbar1_ButtonClick(const QString& caption);
     void Toolbar1_ButtonMenuClick(const QString& text);
     void OpenURL(const QUrl& address);
+    // Opens the user guide from the program folder in the desktop's browser, or says that it is missing.
+    void showUserGuide();
 
     // Asks the exit question; on Yes ends the program at once. Gives whether it ends.
     bool confirmExit();

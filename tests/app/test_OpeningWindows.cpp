@@ -7,6 +7,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -109,13 +111,18 @@ class OpeningWindowsTest : public QObject {
 
     void trigger(const QString& menuItem) { m_window->findChild<QAction*>(menuItem)->trigger(); }
 
-    // In the shown main window: a menu item, a double-click on the active window's first row, or a click on
-    // one of its buttons.
+    // In the shown main window: a menu item, the user guide put in place, a double-click on the active
+    // window's first row, or a click on one of its buttons.
     void walk(const QStringList& steps) {
         for (const QString& step : steps) {
             QMdiSubWindow* active = m_window->mdiArea->activeSubWindow();
             if (step.startsWith(u"Mnu"_s)) {
                 trigger(step);
+            } else if (step == u"guide"_s) {
+                // The rendered user guide, as the installation puts it in the program folder.
+                QDir(m_folder->path()).mkpath(u"help"_s);
+                QFile guide(m_folder->path() + u"/help/user-guide.html"_s);
+                QVERIFY(guide.open(QIODevice::WriteOnly));
             } else if (step == u"dbl"_s) {
                 auto* list = active->findChild<ListView*>();
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
@@ -351,14 +358,15 @@ private slots:
     }
     // After the steps, each key in turn (on a fresh window) is answered by the active window's button or,
     // when it has none, by the main menu item named (the download command opening the source's address).
-    void accessKeysOfTheActiveWindowComeFirst_data() {
+    // F1 opens the user guide from the program folder wherever the focus is, or says where it is missing.
+    void accessKeysAndF1_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("answered");
         const auto add = [](const QStringList& steps, const QString& keys, const QStringList& answers) {
             for (qsizetype i = 0; i < keys.size(); ++i) {
                 QTest::addRow("%s Alt+%c", qPrintable(steps.join(u',')), keys.at(i).toLatin1())
-                    << steps << keys.mid(i, 1) << answers.at(i);
+                    << steps << u"Alt+"_s + keys.at(i) << answers.at(i);
             }
         };
         add({u"MnuIncomeSource"_s}, u"NSM"_s,
@@ -378,9 +386,17 @@ private slots:
                 {button + u"CmdModSave"_s, button + u"CmdCancel"_s});
         }
         add({u"MnuIncome"_s, u"MnuExpenses"_s}, u"N"_s, {u"frmExpenses.CmdNew"_s});
+        const QString guide = u"file://{folder}/help/user-guide.html"_s;
+        QTest::newRow("F1 in the frame") << QStringList{u"guide"_s} << u"F1"_s << guide;
+        QTest::newRow("F1 in a field")
+            << QStringList{u"guide"_s, u"MnuIncome"_s, u"CmdNew"_s} << u"F1"_s << guide;
+        QTest::newRow("F1 in the report") << QStringList{u"guide"_s, u"MnuReports"_s} << u"F1"_s << guide;
+        QTest::newRow("F1 without the guide")
+            << QStringList{u"MnuIncome"_s} << u"F1"_s
+            << u"The user guide was not found at:\n{folder}/help/user-guide.html"_s;
     }
 
-    void accessKeysOfTheActiveWindowComeFirst() {
+    void accessKeysAndF1() {
         QFETCH(QStringList, steps);
         QFETCH(QString, key);
         QFETCH(QString, answered);
@@ -400,9 +416,9 @@ private slots:
         }
         QTRY_VERIFY(QApplication::focusWidget() != nullptr);
 
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.at(0).unicode()), Qt::AltModifier);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
         QTRY_VERIFY(!answers.isEmpty() || QApplication::activePopupWidget() != nullptr ||
-                    !urls.urls().isEmpty());
+                    !urls.urls().isEmpty() || m_messages->count() > 0);
         if (QWidget* menu = QApplication::activePopupWidget()) {
             answers << menu->objectName();
             menu->close();
@@ -410,7 +426,11 @@ private slots:
         for (const QUrl& url : urls.urls()) {
             answers << url.toString();
         }
-        QCOMPARE(answers, QStringList{answered});
+        // A pressed button may tell something in turn; a message alone is the key's own answer.
+        if (answers.isEmpty()) {
+            answers << m_messages->last().prompt;
+        }
+        QCOMPARE(answers, QStringList{answered.replace(u"{folder}"_s, m_folder->path())});
     }
 };
 
