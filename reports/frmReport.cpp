@@ -31,8 +31,9 @@ constexpr int kValueWidth = 1605;
 
 const QColor kLoss(0xFF, 0x00, 0x00);
 const QColor kGain(0x00, 0x00, 0x00);
-// What the balance's red and black are drawn on: the desktop's window colour can be as dark as they are.
-const QColor kBalanceGround(0xFF, 0xFF, 0xFF);
+// What the balance's red and black are drawn on: the light grey of the usual light theme's windows, so the
+// report looks as it always has there, kept under a dark theme whose window colour is as dark as they are.
+const QColor kBalanceGround(0xF0, 0xF0, 0xF0);
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     auto* result = new QLabel(text, parent);
