@@ -4,21 +4,21 @@ TEST_DIR    := build/test
 BENCH_DIR   := build/bench
 JOBS        := $(shell nproc)
 
-.PHONY: all deps release run test bench fuzz format clean install package screenshots
+.PHONY: all release run test bench fuzz format clean install package screenshots
 
 all: release
 
-deps:
-	@scripts/install-deps.sh
-
-release: deps
+# Each target first installs the Debian packages it needs itself (scripts/install-deps.sh lists them).
+release:
+	@scripts/install-deps.sh build
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DORVELLA_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: release
 	@scripts/run.sh $(RELEASE_DIR)/bin/orvella
 
-test: deps
+test:
+	@scripts/install-deps.sh test
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVELLA_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -36,9 +36,11 @@ package: release
 
 # Pictures of every window with a small sample book, in docs/ (needs no display: uses Xvfb).
 screenshots: release
+	@scripts/install-deps.sh screenshots
 	@scripts/screenshots.sh $(RELEASE_DIR)
 
-bench: deps
+bench:
+	@scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DORVELLA_TESTS=OFF -DORVELLA_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@scripts/bench.sh $(BENCH_DIR)
@@ -46,7 +48,8 @@ bench: deps
 # Fuzzes the value forms for FUZZ_SECONDS (default 60) with libFuzzer; never part of the tests.
 FUZZ_DIR     := build/fuzz
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLA_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	mkdir -p $(FUZZ_DIR)/corpus
@@ -54,6 +57,7 @@ fuzz: deps
 	cd $(FUZZ_DIR) && bin/fuzz_value_forms -max_total_time=$(FUZZ_SECONDS) -max_len=4096 corpus
 
 format:
+	@scripts/install-deps.sh format
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:

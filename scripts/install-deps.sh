@@ -1,30 +1,54 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Orvella's build, tests and benchmarks need; does nothing when all are present.
+# Installs the Debian packages one make target needs; does nothing when they are all present.
+# Usage: install-deps.sh build|test|bench|fuzz|screenshots|format
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config git
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
-  libsqlite3-dev sqlite3 libcli11-dev
-  locales
+# Building and running Orvella: `make run`, `make install`, `make package`.
+build=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools
+  libsqlite3-dev libcli11-dev
   libxcb-xkb-dev
-  fonts-wine fonts-dejavu-core
-  libgtest-dev libbenchmark-dev
-  clang clang-format clang-tidy libclang-rt-14-dev
-  xvfb xauth imagemagick xdotool desktop-file-utils
+  # Loaded by the program while it runs rather than linked: README's runtime line names them too.
+  qt6-qpa-plugins fonts-wine xdg-utils
 )
+# The tests: localedef needs the locale sources; the install test reads the book with sqlite3 and validates
+# the desktop entry.
+test=("${build[@]}" libgtest-dev locales sqlite3 desktop-file-utils)
+# The start-up benchmark needs a display: Xvfb when there is none.
+bench=("${build[@]}" libbenchmark-dev xvfb)
+# The fuzzers build only the data layer, with clang's libFuzzer.
+fuzz=(build-essential cmake libsqlite3-dev clang libclang-rt-14-dev)
+# The sample book is written with sqlite3; the windows are driven under Xvfb and photographed.
+screenshots=("${build[@]}" sqlite3 xvfb xdotool imagemagick)
+format=(clang-format git)
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+case ${1:-} in
+  build) install_missing "${build[@]}" ;;
+  test) install_missing "${test[@]}" ;;
+  bench) install_missing "${bench[@]}" ;;
+  fuzz) install_missing "${fuzz[@]}" ;;
+  screenshots) install_missing "${screenshots[@]}" ;;
+  format) install_missing "${format[@]}" ;;
+  *)
+    echo "usage: $0 build|test|bench|fuzz|screenshots|format" >&2
+    exit 2
+    ;;
+esac
