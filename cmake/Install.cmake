@@ -1,5 +1,6 @@
-# Install rules: a self-contained program folder (program, orvella-db, Database/Database.mdb) and, for the
-# user, a desktop entry and the icon in the hicolor theme. `make package` packs the program folder alone.
+# Install rules: a self-contained program folder (program, orvella-db, Database/Database.mdb, and the user
+# guide in help/, whose rule docs/ keeps) and, for the user, a desktop entry and the icon in the hicolor
+# theme. `make package` packs the program folder alone.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
     set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local/opt/orvella" CACHE PATH "The program folder" FORCE)
 endif()
@@ -26,6 +27,7 @@ install(CODE "
     set(ORVELLA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/resources/orvella.desktop.in\")
     set(ORVELLA_ICON_FOLDER \"${CMAKE_SOURCE_DIR}/resources\")
     set(ORVELLA_PROGRAM \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/orvella\")
+    set(ORVELLA_GUIDE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/help/user-guide.html\")
     include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")
 " COMPONENT desktop)
 

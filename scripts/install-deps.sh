@@ -9,6 +9,7 @@ build=(
   qt6-base-dev qt6-base-dev-tools
   libsqlite3-dev libcli11-dev
   libxcb-xkb-dev
+  cmark-gfm
   # Loaded by the program while it runs rather than linked: README's runtime line names them too.
   qt6-qpa-plugins fonts-wine xdg-utils
 )
