@@ -3,6 +3,9 @@ RELEASE_DIR := build/release
 TEST_DIR    := build/test
 BENCH_DIR   := build/bench
 JOBS        := $(shell nproc)
+# The program folder `make run` and `make install` share: the program, orvella-db, the guide and
+# Database/Database.mdb, your book, made only when absent. No build command touches it.
+PREFIX      ?= $(HOME)/.local/opt/orvella
 
 .PHONY: all release run test bench fuzz format clean install package screenshots
 
@@ -14,8 +17,10 @@ release:
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DORVELLA_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
+# Installs the program folder alone and starts Orvella from there.
 run: release
-	@scripts/run.sh $(RELEASE_DIR)/bin/orvella
+	cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)" --component program
+	@scripts/run.sh "$(PREFIX)/orvella"
 
 test:
 	@scripts/install-deps.sh test
@@ -23,9 +28,8 @@ test:
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The program folder (default ~/.local/opt/orvella) with its database, and the desktop entry and icon for
-# the user; an existing Database/Database.mdb is kept.
-PREFIX ?= $(HOME)/.local/opt/orvella
+# The program folder, and for you alone the desktop entry, icons, man pages and the orvella and orvella-db
+# commands in ~/.local/bin.
 install: release
 	cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)"
 

@@ -1,6 +1,6 @@
 # Install rules: a self-contained program folder (program, orvella-db, Database/Database.mdb, and the user
-# guide in help/, whose rule docs/ keeps) and, for the user, a desktop entry and the icon in the hicolor
-# theme. `make package` packs the program folder alone.
+# guide in help/, whose rule docs/ keeps) and what the desktop and shell find it by. `make run` installs the
+# program folder alone, `make install` everything; `make package` packs the program folder.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
     set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local/opt/orvella" CACHE PATH "The program folder" FORCE)
 endif()
@@ -21,14 +21,14 @@ install(CODE "
     endif()
 " COMPONENT program)
 
-# The desktop entry and icons go to the user's data folder (XDG_DATA_HOME, else ~/.local/share), computed
-# when installing; the entry starts the program by its absolute installed path.
+# The desktop entry, icons, man pages and the commands on PATH: the user's (~/.local) or, staged with
+# DESTDIR, a package's. Each names the program folder by the path it is used at, never the staging one.
 install(CODE "
+    set(ORVELLA_FOLDER \"\${CMAKE_INSTALL_PREFIX}\")
     set(ORVELLA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/resources/orvella.desktop.in\")
     set(ORVELLA_ICON_FOLDER \"${CMAKE_SOURCE_DIR}/resources\")
-    set(ORVELLA_PROGRAM \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/orvella\")
-    set(ORVELLA_GUIDE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/help/user-guide.html\")
-    include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")
+    set(ORVELLA_MAN_PAGES \"${ORVELLA_MAN_PAGES}\")
+    include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopFiles.cmake\")
 " COMPONENT desktop)
 
 set(CPACK_PACKAGE_NAME orvella)

@@ -13,9 +13,9 @@ build=(
   # Loaded by the program while it runs rather than linked: README's runtime line names them too.
   qt6-qpa-plugins fonts-wine xdg-utils
 )
-# The tests: localedef needs the locale sources; the install test reads the book with sqlite3 and validates
-# the desktop entry.
-test=("${build[@]}" libgtest-dev locales sqlite3 desktop-file-utils)
+# The tests: localedef needs the locale sources; the install test reads the book with sqlite3, validates the
+# desktop entry, looks the man pages up, and builds a scratch copy twice (ccache makes the second quick).
+test=("${build[@]}" libgtest-dev locales sqlite3 desktop-file-utils man-db ccache)
 # The start-up benchmark needs a display: Xvfb when there is none.
 bench=("${build[@]}" libbenchmark-dev xvfb)
 # The fuzzers build only the data layer, with clang's libFuzzer.
