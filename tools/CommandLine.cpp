@@ -44,17 +44,17 @@ CLI::Option* CommandLine::fileName(CLI::App& command, const std::string& name, s
 int CommandLine::run(int argc, const char* const* argv) {
     try {
         m_app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
+        const Command& chosen = m_commands.at(m_app.get_subcommands().front());
+        for (const CLI::Option* option : chosen.fileNames) {
+            for (const std::string& name : option->results()) {
+                PlainFileName::require(name);
+            }
+        }
+        return chosen.action();
+    } catch (const CLI::Error& error) {
         // --help and --version arrive as errors whose status is 0.
         return m_app.exit(error) == 0 ? 0 : kUsageStatus;
     }
-    const Command& chosen = m_commands.at(m_app.get_subcommands().front());
-    for (const CLI::Option* option : chosen.fileNames) {
-        for (const std::string& name : option->results()) {
-            PlainFileName::require(name);
-        }
-    }
-    return chosen.action();
 }
 
 std::string CommandLine::usageError(const CLI::Error& error) const {

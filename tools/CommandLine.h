@@ -18,7 +18,8 @@ public:
     // version is the project's, which --version prints after the program's name.
     CommandLine(const std::string& program, const std::string& about, const std::string& version);
 
-    // Adds a command; options of its own are added to what this returns.
+    // Adds a command; options of its own are added to what this returns. An action that finds options which
+    // do not go together throws CLI::ValidationError, which run() reports as a wrong command line.
     CLI::App& command(const std::string& name, const std::string& about, Action action);
     // Adds a file or folder name the command requires, read into value: its next argument, or an option for a
     // name such as "--to" (which may be made optional on what this returns).

@@ -8,6 +8,7 @@
 #include "data/DbError.h"
 #include "data/EngineReason.h"
 #include "data/Schema.h"
+#include "tools/PendingFile.h"
 #include "tools/ReadOnlyDatabase.h"
 
 namespace {
@@ -34,8 +35,8 @@ int runBackup(sqlite3* destination, sqlite3* source) {
     return status == SQLITE_DONE ? finished : status;
 }
 
-// Writes the copy; fails with DbError giving the engine's reason.
-void writeCopy(sqlite3* source, const std::string& destination) {
+// Writes the pages; fails with DbError giving the engine's reason.
+void writePages(sqlite3* source, const std::string& destination) {
     sqlite3* raw = nullptr;
     const int opened =
         sqlite3_open_v2(destination.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -62,17 +63,22 @@ void confirmCopy(sqlite3* source, const std::string& destination) {
 
 namespace DatabaseBackup {
 
+void writeCopy(sqlite3* source, const std::string& destination) {
+    writePages(source, destination);
+    confirmCopy(source, destination);
+}
+
 void copy(const std::string& source, const std::string& destination) {
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(destination, error))) {
         throw DbError("'" + destination + "' already exists; choose another name for the backup.");
     }
     const SqliteDb from = ReadOnlyDatabase::open(source);
+    PendingFile pending(destination);
     try {
-        writeCopy(from.get(), destination);
-        confirmCopy(from.get(), destination);
+        writeCopy(from.get(), pending.path());
+        pending.place();
     } catch (const DbError& failure) {
-        std::filesystem::remove(destination, error);
         throw DbError("Cannot back up '" + source + "' to '" + destination + "': " + failure.what());
     }
 }

@@ -129,4 +129,11 @@ std::vector<std::string> problems(const std::string& path) {
     return found;
 }
 
+std::vector<std::string> integrityProblems(const std::string& path) {
+    const SqliteDb db = ReadOnlyDatabase::open(path);
+    std::vector<std::string> found;
+    addIntegrityProblems(db.get(), found);
+    return found;
+}
+
 }  // namespace DatabaseCheck

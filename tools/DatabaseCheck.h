@@ -12,4 +12,7 @@ namespace DatabaseCheck {
 // when the file is a sound Orvella database. Fails with DbError when the file cannot be opened at all.
 std::vector<std::string> problems(const std::string& path);
 
+// The engine's integrity check alone: every page and index of the file, whatever tables it holds.
+std::vector<std::string> integrityProblems(const std::string& path);
+
 }  // namespace DatabaseCheck

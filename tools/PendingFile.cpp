@@ -36,6 +36,20 @@ bool moveWithoutReplacing(const std::string& from, const std::string& to) {
     return true;
 }
 
+// A rename is on disk only once the folder holding the name is.
+void makeNameDurable(const std::string& name) {
+    const int folder = open(folderOf(name).c_str(), O_RDONLY | O_DIRECTORY);
+    const bool durable = folder >= 0 && fsync(folder) == 0;
+    const int error = errno;
+    if (folder >= 0) {
+        close(folder);
+    }
+    if (!durable) {
+        throw DbError("'" + name +
+                      "' was written, but its folder could not be flushed to disk: " + std::strerror(error));
+    }
+}
+
 }  // namespace
 
 PendingFile::PendingFile(std::string finalPath) : m_final(std::move(finalPath)) {
@@ -67,20 +81,27 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::place() {
-    if (!moveWithoutReplacing(m_temporary, m_final)) {
-        const int error = errno;
-        throw DbError(error == EEXIST ? "'" + m_final + "' appeared meanwhile; it was left as it is."
-                                      : "Cannot name the file '" + m_final + "': " + std::strerror(error));
+    if (!placeAs(m_final)) {
+        throw DbError("'" + m_final + "' appeared meanwhile; it was left as it is.");
+    }
+}
+
+bool PendingFile::placeAs(const std::string& name) {
+    if (!moveWithoutReplacing(m_temporary, name)) {
+        if (errno == EEXIST) {
+            return false;
+        }
+        throw DbError("Cannot name the file '" + name + "': " + std::strerror(errno));
     }
     m_placed = true;
-    const int folder = open(folderOf(m_final).c_str(), O_RDONLY | O_DIRECTORY);
-    const bool durable = folder >= 0 && fsync(folder) == 0;
-    const int error = errno;
-    if (folder >= 0) {
-        close(folder);
+    makeNameDurable(name);
+    return true;
+}
+
+void PendingFile::replace() {
+    if (std::rename(m_temporary.c_str(), m_final.c_str()) != 0) {
+        throw DbError("Cannot name the file '" + m_final + "': " + std::strerror(errno));
     }
-    if (!durable) {
-        throw DbError("'" + m_final +
-                      "' was written, but its folder could not be flushed to disk: " + std::strerror(error));
-    }
+    m_placed = true;
+    makeNameDurable(m_final);
 }

@@ -18,6 +18,11 @@ public:
     // Gives the complete file its final name, never replacing a file of that name that appeared meanwhile,
     // and makes the new name durable. Fails with DbError.
     void place();
+    // The same under another name in the same folder; false, the file still pending, when that name is taken.
+    bool placeAs(const std::string& name);
+    // Gives the complete file its final name in one step, replacing the file of that name, and makes the
+    // new name durable. Fails with DbError.
+    void replace();
 
 private:
     std::string m_final;

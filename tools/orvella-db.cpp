@@ -1,5 +1,7 @@
 // orvella-db: the companion command that creates, checks, backs up, exports and upgrades the book file.
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,8 +12,12 @@
 #include "tools/CsvExport.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
+#include "tools/RotatingBackup.h"
 
 namespace {
+
+// A fortnight of daily copies.
+constexpr int kBackupsKept = 14;
 
 int create(const std::string& path) {
     Schema::createDatabase(path);
@@ -39,6 +45,16 @@ int check(const std::string& path) {
 int backup(const std::string& path, const std::string& destination) {
     DatabaseBackup::copy(path, destination);
     std::printf("Backed up %s to %s\n", path.c_str(), destination.c_str());
+    return 0;
+}
+
+int backupInto(const std::string& path, const std::string& folder, int keep) {
+    const RotatingBackup::Outcome outcome = RotatingBackup::backUp(path, folder, keep);
+    std::printf("Backed up %s to %s, checked\n", path.c_str(),
+                (std::filesystem::path(folder) / outcome.copy).c_str());
+    for (const auto& removed : outcome.removed) {
+        std::printf("Removed the older copy %s\n", removed.c_str());
+    }
     return 0;
 }
 
@@ -82,10 +98,25 @@ int main(int argc, char** argv) {
         line.command("check", "print \"ok\", or each problem the book has", [&] { return check(book); });
     line.fileName(checking, "PATH", book, "the book: its file, tables and every record");
 
-    CLI::App& backingUp = line.command("backup", "copy the book, safely even while Orvella runs",
-                                       [&] { return backup(book, target); });
+    std::string folder;
+    int keep = kBackupsKept;
+    CLI::App& backingUp = line.command("backup", "copy the book, safely even while Orvella runs", [&] {
+        if (target.empty() == folder.empty()) {
+            throw CLI::ValidationError("give either DEST or --to DIR");
+        }
+        return folder.empty() ? backup(book, target) : backupInto(book, folder, keep);
+    });
     line.fileName(backingUp, "PATH", book, "the book");
-    line.fileName(backingUp, "DEST", target, "the copy to make; never over an existing file");
+    line.fileName(backingUp, "DEST", target, "the copy to make; never over an existing file")
+        ->required(false);
+    line.fileName(backingUp, "--to", folder,
+                  "or a folder (made when absent) for a dated copy, <book name>-<UTC time>.mdb")
+        ->required(false)
+        ->type_name("DIR");
+    backingUp.add_option("--keep", keep, "keep this book's newest N copies in DIR (default 14)")
+        ->type_name("N")
+        ->check(CLI::Range(1, std::numeric_limits<int>::max()).description(""))
+        ->needs("--to");
 
     CLI::App& exporting = line.command("export", "write the book's tables as CSV files into DIR",
                                        [&] { return exportCsv(book, target); });

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "data/ConnectionString.h"
@@ -16,6 +17,7 @@
 #include "tests/datasupport/StoredText.h"
 #include "tests/datasupport/TempDatabase.h"
 #include "tools/CsvExport.h"
+#include "tools/StampedName.h"
 
 namespace fs = std::filesystem;
 
@@ -128,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"", "--help 2>/dev/null", 0,
                 "  create PATH                   make a new, empty book\n"
                 "  check PATH                    print \"ok\", or each problem the book has\n"
-                "  backup PATH DEST              copy the book, safely even while Orvella runs\n"
+                "  backup PATH [DEST] [--to DIR] [--keep N]\n"
+                "                                copy the book, safely even while Orvella runs\n"
                 "  export PATH DIR               write the book's tables as CSV files into DIR\n"
                 "  upgrade OLD NEW [--renumber]  copy a book Orvella refuses into a new book"},
         Command{"", "check --help 2>/dev/null", 0, "Usage: orvella-db check PATH"},
@@ -136,8 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"", ">/dev/null", 2, "give a command"},
         Command{"", "drop x >/dev/null", 2, "'drop' is not a command"},
         Command{"", "backup Database.mdb >/dev/null", 2,
-                "orvella-db backup: DEST is required\nUsage: orvella-db backup PATH DEST\n"
+                "orvella-db backup: give either DEST or --to DIR\n"
+                "Usage: orvella-db backup PATH [DEST] [--to DIR] [--keep N]\n"
                 "Run 'orvella-db backup --help' for more information.\n"},
+        Command{"", "backup Database.mdb copy.mdb --keep 2", 2, "--keep requires --to"},
         Command{"", "check Database.mdb x", 2, "not expected: x"},
         Command{"", "check -x", 2, "there is no option -x; for a file of that name write ./-x"},
         // An unset variable in a script, or a name the engine takes for a memory database or a URI.
@@ -225,6 +230,39 @@ TEST(OrvellaDbExport, LeavesNothingOnAFullDiskThenWritesRfc4180Csv) {
                   "2,2024-01-05,\"Salary, bonus\",12.5,\"He said \"\"hi\"\"\r\nthen ₹ left\"\r\n");
         EXPECT_EQ(files.at(folder / "Expenses.csv"), "SrNo,ExpDate,ExpCategory,ExpAmount,ExpDescription\r\n");
     }
+}
+
+// Copies made in the same second are named in the order made; --keep removes only this book's oldest copies,
+// once the new one is in place.
+TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBook) {
+    TempDatabase db;
+    db.connection().Execute(kJanuary);
+    const fs::path copies = db.folder() / "Backups";
+    fs::create_directory(copies);
+    std::set<std::string> left = {"Database-2020-01-01T000000Z-0.mdb", "Other-2020-01-01T000000Z.mdb",
+                                  "Database-before-restore-2020-01-01T000000Z.mdb"};
+    for (const auto& name : left) {
+        std::ofstream(copies / name) << "not a copy of this book";
+    }
+    std::ofstream(copies / "Database-2020-01-01T000000Z.mdb") << "its oldest copy";
+    std::vector<std::string> made;
+    for (int i = 0; i < 3; ++i) {
+        const CommandResult result =
+            run(tool("backup " + db.path() + " --to " + copies.string() + " --keep 2"));
+        ASSERT_EQ(result.status, 0) << result.output;
+        const std::size_t end = result.output.find(", checked\n");
+        const std::size_t start = result.output.rfind('/', end) + 1;
+        made.push_back(result.output.substr(start, end - start));
+        EXPECT_EQ(run(tool("check " + (copies / made.back()).string())).output, "ok\n");
+    }
+    EXPECT_LT(StampedName::age(made[0], "Database"), StampedName::age(made[1], "Database"));
+    EXPECT_LT(StampedName::age(made[1], "Database"), StampedName::age(made[2], "Database"));
+    left.insert({made[1], made[2]});
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(copies)) {
+        found.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(found, left);
 }
 
 // A program that stops in the middle of a long write, once the engine has put changed pages into the file
