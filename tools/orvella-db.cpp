@@ -7,6 +7,7 @@
 
 #include "data/DbError.h"
 #include "data/Schema.h"
+#include "tools/BookRestore.h"
 #include "tools/BookUpgrade.h"
 #include "tools/CommandLine.h"
 #include "tools/CsvExport.h"
@@ -54,6 +55,24 @@ int backupInto(const std::string& path, const std::string& folder, int keep) {
                 (std::filesystem::path(folder) / outcome.copy).c_str());
     for (const auto& removed : outcome.removed) {
         std::printf("Removed the older copy %s\n", removed.c_str());
+    }
+    return 0;
+}
+
+int restore(const std::string& backup, const std::string& path) {
+    const BookRestore::Outcome outcome = BookRestore::restore(backup, path);
+    if (!outcome.problems.empty()) {
+        for (const auto& problem : outcome.problems) {
+            std::printf("%s\n", problem.c_str());
+        }
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvella-db: %s is not restored: the backup has the problems listed above.\n",
+                     path.c_str());
+        return 1;
+    }
+    std::printf("Restored %s from %s\n", path.c_str(), backup.c_str());
+    if (!outcome.keptAs.empty()) {
+        std::printf("The book as it was is kept beside it as %s\n", outcome.keptAs.c_str());
     }
     return 0;
 }
@@ -117,6 +136,12 @@ int main(int argc, char** argv) {
         ->type_name("N")
         ->check(CLI::Range(1, std::numeric_limits<int>::max()).description(""))
         ->needs("--to");
+
+    CLI::App& restoring = line.command("restore", "put a backup in place of the book, Orvella closed",
+                                       [&] { return restore(target, book); });
+    line.fileName(restoring, "BACKUP", target, "the copy to restore; it is checked first and left as it is");
+    line.fileName(restoring, "BOOK", book,
+                  "the book it replaces, kept beside it as <name>-before-restore-...");
 
     CLI::App& exporting = line.command("export", "write the book's tables as CSV files into DIR",
                                        [&] { return exportCsv(book, target); });

@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "data/BookLock.h"
 #include "data/ConnectionString.h"
 #include "data/DbError.h"
 #include "tests/datasupport/StoredText.h"
@@ -132,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "  check PATH                    print \"ok\", or each problem the book has\n"
                 "  backup PATH [DEST] [--to DIR] [--keep N]\n"
                 "                                copy the book, safely even while Orvella runs\n"
+                "  restore BACKUP BOOK           put a backup in place of the book, Orvella closed\n"
                 "  export PATH DIR               write the book's tables as CSV files into DIR\n"
                 "  upgrade OLD NEW [--renumber]  copy a book Orvella refuses into a new book"},
         Command{"", "check --help 2>/dev/null", 0, "Usage: orvella-db check PATH"},
@@ -152,6 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "1|2024-01-05|Salary|1500|January\n"},
         Command{"", "backup Database.mdb mine/GMaster.csv", 1, "already exists"},
         Command{"", "backup none.mdb copy.mdb", 1, "no such file"},
+        Command{"", "restore mine/GMaster.csv Database.mdb", 1, "not restored"},
         Command{"", "export Database.mdb mine", 1, "already exists"},
         Command{"", "check Database.mdb", 0, "ok\n"},
         Command{"", "check mine/GMaster.csv", 1, "not a database"},
@@ -233,8 +236,8 @@ TEST(OrvellaDbExport, LeavesNothingOnAFullDiskThenWritesRfc4180Csv) {
 }
 
 // Copies made in the same second are named in the order made; --keep removes only this book's oldest copies,
-// once the new one is in place.
-TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBook) {
+// once the new one is in place. One of them then replaces a damaged book.
+TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
     TempDatabase db;
     db.connection().Execute(kJanuary);
     const fs::path copies = db.folder() / "Backups";
@@ -263,6 +266,30 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBook) {
         found.insert(entry.path().filename().string());
     }
     EXPECT_EQ(found, left);
+
+    // The newest copy restored over a book that lost its record: never while a program works on the book.
+    db.connection().Execute("Delete from Income");
+    db.connection().Close();
+    const std::string restore = tool("restore " + (copies / made[2]).string() + " " + db.path());
+    BookLock program;
+    ASSERT_EQ(program.take(db.path()), BookLock::Outcome::Taken);
+    const auto before = snapshot(db.folder());
+    const CommandResult refused = run(restore);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("Orvella is working on"), std::string::npos) << refused.output;
+    EXPECT_EQ(snapshot(db.folder()), before);
+    program.release();
+    const CommandResult restored = run(restore);
+    EXPECT_EQ(restored.status, 0) << restored.output;
+    const std::string kept = restored.output.substr(restored.output.rfind(' ') + 1);
+    EXPECT_EQ(snapshot(db.folder()).size(), before.size());  // the lock gone, the book as it was beside it
+    Connection opened;
+    for (const auto& [book, rows] :
+         {std::pair(db.path(), "1|2024-01-05|Salary|1500|January\n"),
+          std::pair((db.folder() / "Database" / kept.substr(0, kept.size() - 1)).string(), "")}) {
+        opened.Open(std::string(ConnectionString::kProvider) + book);
+        EXPECT_EQ(rowsOf(opened, "Select * from Income"), rows) << book;
+    }
 }
 
 // A program that stops in the middle of a long write, once the engine has put changed pages into the file
