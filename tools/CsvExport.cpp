@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "data/DbError.h"
 #include "data/EngineReason.h"
 #include "data/RowStore.h"
+#include "data/ValueForms.h"
 #include "tools/PendingFile.h"
 #include "tools/ReadOnlyDatabase.h"
 
@@ -31,13 +33,23 @@ std::string header(const RowStore& rows) {
     return line + "\r\n";
 }
 
+// The shortest text that reads back to the very same double, in plain digits: import then stores the amount
+// exactly as it was. For an amount the program stored this is its plain text form.
+std::string exactAmount(double value) {
+    char text[400];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return written.ec == std::errc() ? std::string(text, written.ptr) : ValueForms::plainText(value);
+}
+
 std::string row(const RowStore& rows, std::size_t index) {
     std::string line;
     for (std::size_t column = 0; column < rows.columnCount(); ++column) {
         if (column > 0) {
             line += ',';
         }
-        line += CsvExport::field(rows.text(index, column));
+        const Variant value = rows.value(index, column);
+        line += value.type() == Variant::Type::Decimal ? exactAmount(value.toDouble())
+                                                       : CsvExport::field(value.toText());
     }
     return line + "\r\n";
 }
@@ -120,7 +132,10 @@ std::string removeWritten(const std::vector<fs::path>& files, const std::vector<
 namespace CsvExport {
 
 std::string field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+    // Blanks at either end are quoted too, as many readers drop them from a field without quotes.
+    const bool blankAtEnd =
+        !text.empty() && (text.find_first_of(" \t") == 0 || text.find_last_of(" \t") == text.size() - 1);
+    if (text.find_first_of(",\"\r\n") == std::string::npos && !blankAtEnd) {
         return text;
     }
     std::string quoted = "\"";

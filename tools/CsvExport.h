@@ -9,7 +9,8 @@
 
 namespace CsvExport {
 
-// One field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break, quotes doubled.
+// One field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break or begins or ends
+// with a blank, quotes doubled.
 std::string field(const std::string& text);
 
 // Writes all the bytes into the file, or gives the system's reason it could not (no space left, ...).
@@ -18,10 +19,10 @@ std::error_code writeToFile(std::FILE* file, std::string_view bytes);
 using WriteBytes = std::function<std::error_code(std::FILE* file, std::string_view bytes)>;
 
 // Writes GMaster.csv, Income.csv and Expenses.csv into the folder (made when absent): UTF-8, a header row,
-// CRLF line ends, dates as yyyy-MM-dd, amounts in their plain text form. Refuses to overwrite any of the
-// three files. Each file is written under a temporary name and renamed once it is whole and on disk; a
-// failure removes every file this export wrote and the folders it made, so the same command can run again.
-// Fails with DbError naming the cause.
+// CRLF line ends, dates as yyyy-MM-dd, amounts in plain digits that read back to the stored value exactly.
+// Refuses to overwrite any of the three files. Each file is written under a temporary name and renamed once
+// it is whole and on disk; a failure removes every file this export wrote and the folders it made, so the
+// same command can run again. Fails with DbError naming the cause.
 void exportTables(const std::string& path, const std::string& folder,
                   const WriteBytes& writeBytes = writeToFile);
 
