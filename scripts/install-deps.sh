@@ -7,7 +7,7 @@ set -euo pipefail
 build=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools
-  libsqlite3-dev libcli11-dev
+  libsqlite3-dev libcli11-dev libcsv-dev
   libxcb-xkb-dev
   cmark-gfm
   # Loaded by the program while it runs rather than linked: README's runtime line names them too.

@@ -11,6 +11,7 @@
 
 #include "data/BookLock.h"
 #include "data/DbError.h"
+#include "tools/CommandLock.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
 #include "tools/PendingFile.h"
@@ -20,18 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void takeLock(BookLock& lock, const std::string& book) {
-    switch (lock.take(book)) {
-        case BookLock::Outcome::Taken:
-            return;
-        case BookLock::Outcome::HeldByRunningProgram:
-            throw DbError("Orvella is working on '" + book + "' (it holds '" + BookLock::lockFilePath(book) +
-                          "'). Close it, then restore.");
-        case BookLock::Outcome::NoFolder:
-            throw DbError("Cannot restore '" + book + "': its folder does not exist.");
-    }
-}
 
 // The file's bytes as they are, on disk: a damaged book is kept as it was, for whoever wants to look at it.
 void copyBytes(const std::string& from, const std::string& to) {
@@ -69,7 +58,7 @@ namespace BookRestore {
 
 Outcome restore(const std::string& backup, const std::string& named) {
     BookLock lock;
-    takeLock(lock, named);
+    CommandLock::take(lock, named, "restore");
     // Through a link, the book is the file it leads to, as the lock is.
     std::error_code error;
     const fs::path real = fs::canonical(named, error);

@@ -20,17 +20,6 @@ std::string_view textOf(sqlite3_stmt* row, int column) {
     return {text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(row, column))};
 }
 
-std::optional<long long> wholeNumberText(std::string_view text) {
-    long long value = 0;
-    const auto* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    // "007" or "-0" would not read back as the same text.
-    if (result.ec != std::errc() || result.ptr != end || std::to_string(value) != text) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<double> numberText(std::string_view text) {
     double value = 0;
     const auto* end = text.data() + text.size();
@@ -44,6 +33,17 @@ std::optional<double> numberText(std::string_view text) {
 }  // namespace
 
 namespace BookRows {
+
+std::optional<long long> wholeNumber(std::string_view text) {
+    long long value = 0;
+    const auto* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    // "007" or "-0" would not read back as the same text.
+    if (result.ec != std::errc() || result.ptr != end || std::to_string(value) != text) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 void forEach(sqlite3* db, const Schema::Table& table, const std::function<void(sqlite3_stmt* row)>& visit) {
     std::string query = "SELECT ";
@@ -64,6 +64,22 @@ void forEach(sqlite3* db, const Schema::Table& table, const std::function<void(s
     }
 }
 
+SqliteStatement prepareInsert(sqlite3* db, const Schema::Table& table) {
+    std::string names;
+    std::string places;
+    for (const auto& column : table.columns) {
+        names += (names.empty() ? "\"" : ", \"") + std::string(column.name) + "\"";
+        places += places.empty() ? "?" : ", ?";
+    }
+    const std::string insert =
+        "INSERT INTO \"" + std::string(table.name) + "\" (" + names + ") VALUES (" + places + ")";
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, insert.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        throw DbError(engineReason(db));
+    }
+    return SqliteStatement(raw);
+}
+
 std::optional<long long> recordNumber(sqlite3_stmt* row, int column) {
     switch (sqlite3_column_type(row, column)) {
         case SQLITE_INTEGER:
@@ -76,7 +92,7 @@ std::optional<long long> recordNumber(sqlite3_stmt* row, int column) {
             return std::nullopt;
         }
         case SQLITE_TEXT:
-            return wholeNumberText(textOf(row, column));
+            return wholeNumber(textOf(row, column));
         default:
             return std::nullopt;
     }

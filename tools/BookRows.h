@@ -6,9 +6,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/CalendarDate.h"
 #include "data/Schema.h"
+#include "data/SqliteHandles.h"
 
 namespace BookRows {
 
@@ -16,6 +18,12 @@ namespace BookRows {
 // file keeps them. Fails with DbError when the table cannot be read.
 void forEach(sqlite3* db, const Schema::Table& table, const std::function<void(sqlite3_stmt* row)>& visit);
 
+// The insert of one record into the table, a parameter for each column in the program's order. Fails with
+// DbError.
+SqliteStatement prepareInsert(sqlite3* db, const Schema::Table& table);
+
+// A record number written in plain digits, as it reads back: "007" or "-0" are not.
+std::optional<long long> wholeNumber(std::string_view text);
 // The stored record number: a whole number, or a text or decimal that stands for one exactly.
 std::optional<long long> recordNumber(sqlite3_stmt* row, int column);
 // The stored amount: a number held exactly as a decimal, or a text that is wholly such a number.

@@ -42,22 +42,6 @@ SqliteDb openNewBook(const PendingFile& pending, const std::string& newPath) {
     return db;
 }
 
-SqliteStatement prepareInsert(sqlite3* db, const Schema::Table& table) {
-    std::string names;
-    std::string places;
-    for (const auto& column : table.columns) {
-        names += (names.empty() ? "\"" : ", \"") + std::string(column.name) + "\"";
-        places += places.empty() ? "?" : ", ?";
-    }
-    const std::string insert =
-        "INSERT INTO \"" + std::string(table.name) + "\" (" + names + ") VALUES (" + places + ")";
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, insert.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-        throw DbError(engineReason(db));
-    }
-    return SqliteStatement(raw);
-}
-
 // The largest whole record number the table holds; texts compared as numbers, so '10' is above '9'.
 long long largestNumber(sqlite3* db, const Schema::Table& table) {
     long long largest = 0;
@@ -89,7 +73,7 @@ public:
           m_table(table),
           m_renumber(renumber),
           m_outcome(outcome),
-          m_insert(prepareInsert(to, table)),
+          m_insert(BookRows::prepareInsert(to, table)),
           m_largest(renumber ? largestNumber(from, table) : 0) {}
 
     void copyRecord(sqlite3_stmt* row) {

@@ -24,10 +24,11 @@ CommandLine::CommandLine(const std::string& program, const std::string& about, c
     m_app.failure_message([this](const CLI::App*, const CLI::Error& error) { return usageError(error); });
 }
 
-CLI::App& CommandLine::command(const std::string& name, const std::string& about, Action action) {
+CLI::App& CommandLine::command(const std::string& name, const std::string& about, Action action,
+                               const std::string& details) {
     CLI::App* added = m_app.add_subcommand(name, about);
     added->group("Commands");
-    added->footer(std::string(kExitStatus));
+    added->footer(details.empty() ? std::string(kExitStatus) : details + "\n\n" + std::string(kExitStatus));
     m_commands[added].action = std::move(action);
     return *added;
 }

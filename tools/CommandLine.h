@@ -20,7 +20,9 @@ public:
 
     // Adds a command; options of its own are added to what this returns. An action that finds options which
     // do not go together throws CLI::ValidationError, which run() reports as a wrong command line.
-    CLI::App& command(const std::string& name, const std::string& about, Action action);
+    // details, when given, stand in its help before the exit statuses.
+    CLI::App& command(const std::string& name, const std::string& about, Action action,
+                      const std::string& details = {});
     // Adds a file or folder name the command requires, read into value: its next argument, or an option for a
     // name such as "--to" (which may be made optional on what this returns).
     CLI::Option* fileName(CLI::App& command, const std::string& name, std::string& value,

@@ -1,7 +1,10 @@
-// orvella-db: the companion command that creates, checks, backs up, exports and upgrades the book file.
+// orvella-db: the companion command that creates, checks, backs up, restores, exports, imports and upgrades
+// the book file.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "tools/BookUpgrade.h"
 #include "tools/CommandLine.h"
 #include "tools/CsvExport.h"
+#include "tools/CsvImport.h"
 #include "tools/DatabaseBackup.h"
 #include "tools/DatabaseCheck.h"
 #include "tools/RotatingBackup.h"
@@ -83,6 +87,38 @@ int exportCsv(const std::string& path, const std::string& folder) {
     return 0;
 }
 
+int import(const std::string& path, const std::string& tableName, const std::string& file,
+           const std::vector<std::string>& map, const std::string& sign) {
+    const Schema::Table& table =
+        *std::find_if(Schema::tables().begin(), Schema::tables().end(),
+                      [&](const Schema::Table& candidate) { return candidate.name == tableName; });
+    std::optional<ImportLayout> layout;
+    try {
+        layout.emplace(table, map);
+    } catch (const DbError& failure) {
+        throw CLI::ValidationError("--map", failure.what());
+    }
+    const CsvImport::Outcome outcome = CsvImport::import(path, *layout, file,
+                                                         sign.empty()  ? CsvImport::Sign::Any
+                                                         : sign == "+" ? CsvImport::Sign::Credits
+                                                                       : CsvImport::Sign::Debits);
+    for (const auto& line : outcome.problems) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (!outcome.problems.empty()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvella-db: nothing was imported, for the reasons listed above.\n");
+        return 1;
+    }
+    std::printf("Imported %lld record%s into %s from %s\n", outcome.imported,
+                outcome.imported == 1 ? "" : "s", tableName.c_str(), file.c_str());
+    if (outcome.leftOut > 0) {
+        std::printf("Left out %lld row%s whose amount has the other sign\n", outcome.leftOut,
+                    outcome.leftOut == 1 ? "" : "s");
+    }
+    return 0;
+}
+
 int upgrade(const std::string& oldPath, const std::string& newPath, bool renumber) {
     const BookUpgrade::Outcome outcome = BookUpgrade::upgrade(oldPath, newPath, renumber);
     for (const auto& line : outcome.refused) {
@@ -103,7 +139,8 @@ int upgrade(const std::string& oldPath, const std::string& newPath, bool renumbe
 }  // namespace
 
 int main(int argc, char** argv) {
-    CommandLine line("orvella-db", "Creates, checks, backs up, exports and upgrades an Orvella book.",
+    CommandLine line("orvella-db",
+                     "Creates, checks, backs up, restores, exports, imports and upgrades an Orvella book.",
                      ORVELLA_VERSION);
     // One command runs: those that read a book and write a file or folder share these.
     std::string book;
@@ -153,6 +190,25 @@ int main(int argc, char** argv) {
     line.fileName(upgrading, "OLD", book, "the book Orvella refuses; it is never changed");
     line.fileName(upgrading, "NEW", target, "the new book, with the tables Orvella needs");
     upgrading.add_flag("--renumber", renumber, "give each record with a taken number a free one");
+
+    std::string table;
+    std::string file;
+    std::vector<std::string> map;
+    std::string sign;
+    CLI::App& importing = line.command(
+        "import", "add the records of a CSV file to a table: all, or none",
+        [&] { return import(book, table, file, map, sign); }, std::string(ImportLayout::kHelp));
+    line.fileName(importing, "BOOK", book, "the book; Orvella must be closed");
+    importing.add_option("TABLE", table, "GMaster, Income or Expenses")
+        ->required()
+        ->type_name("")
+        ->check(CLI::IsMember({"GMaster", "Income", "Expenses"}).description(""));
+    line.fileName(importing, "FILE", file, "the CSV file, as export writes it unless --map says otherwise");
+    importing.add_option("--map", map, "how another program's file is laid out (below)")
+        ->type_name("KEY=VALUE");
+    importing.add_option("--sign", sign, "take only the rows whose amount has this sign")
+        ->type_name("+|-")
+        ->check(CLI::IsMember({"+", "-"}).description(""));
 
     try {
         return line.run(argc, argv);

@@ -80,9 +80,10 @@ struct Command {
     std::string arguments;  // run in the book's folder
     int status;
     std::string printed;     // the whole output, or (not ending in a line feed) a part of it
-    std::string made = {};   // the book the command makes; nothing else in the folder may change
+    std::string made = {};   // the book the command makes or changes; nothing else in the folder may change
     std::string table = {};  // that book's table and the rows it then holds
     std::string rows = {};
+    std::string csv = {};  // what mine/in.csv holds
 };
 
 void PrintTo(const Command& command, std::ostream* out) {
@@ -100,7 +101,8 @@ TEST_P(OrvellaDb, DoesWhatItSaysAndWritesNothingElse) {
     const fs::path folder = db.folder() / "Database";
     fs::create_directory(folder / "mine");
     std::ofstream(folder / "mine" / "GMaster.csv") << "mine";
-    const auto before = snapshot(folder);
+    std::ofstream(folder / "mine" / "in.csv", std::ios::binary) << c.csv;
+    auto before = snapshot(folder);
 
     const CommandResult result = run("cd " + folder.string() + " && " + tool(c.arguments));
 
@@ -114,6 +116,7 @@ TEST_P(OrvellaDb, DoesWhatItSaysAndWritesNothingElse) {
     if (!c.made.empty()) {
         const std::string made = (folder / c.made).string();
         ASSERT_EQ(after.erase(made), 1u);
+        before.erase(made);
         EXPECT_EQ(run(tool("check " + made)).output, "ok\n");
         Connection opened;
         opened.Open(std::string(ConnectionString::kProvider) + made);
@@ -193,7 +196,73 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"INSERT INTO Income VALUES(1,'2024-01-05','Salary','abc','x')",
                 "upgrade Database.mdb new.mdb --renumber", 1,
                 "Income record 1: IncAmount 'abc' is not a number.\norvella-db: nothing was written"},
-        Command{"", "upgrade Database.mdb mine/GMaster.csv", 1, "already exists"}));
+        Command{"", "upgrade Database.mdb mine/GMaster.csv", 1, "already exists"},
+        // Numbers given after the largest in the book or the file, in the file's order; every character kept.
+        Command{
+            kJanuary, "import Database.mdb Income mine/in.csv", 0, "Imported 3 records", "Database.mdb",
+            "Income",
+            "1|2024-01-05|Salary|1500|January\n5|2024-03-01|x|0|\n6|2024-02-01| Salary |12.5|a,\"b\"\r\nc\n"
+            "7|2024-04-01|y|99999999999.9999|z\n",
+            "IncDescription,IncAmount,IncSource,IncDate,SrNo\r\n\"a,\"\"b\"\"\r\nc\",12.5, Salary "
+            ",2024-02-01,\r\n"
+            ",0,x,2024-03-01,5\r\nz,99999999999.9999,y,2024-04-01,\r\n"},
+        // Every row is checked before anything is written.
+        Command{
+            kJanuary,
+            "import Database.mdb Income mine/in.csv",
+            1,
+            "line 2: record number 1 is in the book already; import never replaces a record.\n"
+            "line 3: IncDate '2024-02-30' is not a day written yyyy-MM-dd.\n"
+            "line 3: IncAmount '-1' is not an amount the amount box holds (0 or more, at most 11 digits "
+            "before "
+            "the decimal mark and 4 after it).\n"
+            "line 4: IncAmount '1.00001' is not an amount the amount box holds (0 or more, at most 11 digits "
+            "before the decimal mark and 4 after it).\n"
+            "line 7: the row has 4 fields, the header 5.\n"
+            "line 9: record number 4 is on line 6 too.\n"
+            "orvella-db: nothing was imported, for the reasons listed above.\n",
+            {},
+            {},
+            {},
+            "SrNo,IncDate,IncSource,IncAmount,IncDescription\n1,2024-01-05,S,1,d\n,2024-02-30,S,-1,d\n"
+            ",2024-02-03,S,1.00001,\"two\nlines\"\n4,2024-02-03,S,1,d\n9,2024-02-03,S,1\n\n4,2024-01-01,S,1,"
+            "d\n"},
+        Command{"",
+                "import Database.mdb GMaster mine/in.csv",
+                1,
+                "line 2: GType '3' is neither '1' nor '2'.",
+                {},
+                {},
+                {},
+                "GName,GType\nRent,3\n"},
+        Command{"",
+                "import Database.mdb GMaster mine/in.csv",
+                1,
+                "line 3 is not CSV",
+                {},
+                {},
+                {},
+                "GName,GType\nRent,1\n\"Food,1\n"},
+        // A bank statement's debits: its own header, separator, decimal mark and dates, and a byte-order
+        // mark.
+        Command{
+            "",
+            "import Database.mdb Expenses mine/in.csv --map date=Booked --map date-format=dd/MM/yyyy --map "
+            "text=3 --map particulars=Purpose --map amount=Amount --map 'separator=;' --map decimal=, --sign "
+            "-",
+            0,
+            "Imported 2 records into Expenses from mine/in.csv\nLeft out 1 row whose amount has the other "
+            "sign\n",
+            "Database.mdb", "Expenses",
+            "1|2024-03-01|Landlord, Ltd|1234.5|Rent; March\r\nflat 2\n2|2024-02-29|Shop|3|He said \"hi\"\n",
+            "\xEF\xBB\xBF"
+            "Amount;Purpose;Payee;Booked;Balance\r\n-1234,50;\"Rent; March\r\nflat "
+            "2\";\"Landlord, Ltd\";"
+            "01/03/2024;100,00\r\n1500,00;Salary;Employer;28/02/2024;112,50\r\n-3;\"He said "
+            "\"\"hi\"\"\";Shop;"
+            "29/02/2024;0\r\n"},
+        Command{"", "import Database.mdb Income mine/in.csv --map kind=2", 2,
+                "kind is not a key for Income"}));
 
 // The disk fills up inside Income.csv, once GMaster.csv is whole: once into two folders the export makes,
 // once into a folder of the user's own holding a file. Nothing of the export is left, and the same command
@@ -267,16 +336,21 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
     }
     EXPECT_EQ(found, left);
 
-    // The newest copy restored over a book that lost its record: never while a program works on the book.
+    // The newest copy restored over a book that lost its record: never while a program works on the book, nor
+    // an import.
     db.connection().Execute("Delete from Income");
     db.connection().Close();
     const std::string restore = tool("restore " + (copies / made[2]).string() + " " + db.path());
+    std::ofstream(db.folder() / "in.csv") << "IncDate,IncSource,IncAmount\n2024-01-01,x,1\n";
     BookLock program;
     ASSERT_EQ(program.take(db.path()), BookLock::Outcome::Taken);
     const auto before = snapshot(db.folder());
-    const CommandResult refused = run(restore);
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.output.find("Orvella is working on"), std::string::npos) << refused.output;
+    for (const std::string& line :
+         {restore, tool("import " + db.path() + " Income " + db.folder().string() + "/in.csv")}) {
+        const CommandResult refused = run(line);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.output.find("Orvella is working on"), std::string::npos) << refused.output;
+    }
     EXPECT_EQ(snapshot(db.folder()), before);
     program.release();
     const CommandResult restored = run(restore);
@@ -289,6 +363,32 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
           std::pair((db.folder() / "Database" / kept.substr(0, kept.size() - 1)).string(), "")}) {
         opened.Open(std::string(ConnectionString::kProvider) + book);
         EXPECT_EQ(rowsOf(opened, "Select * from Income"), rows) << book;
+    }
+}
+
+// Whatever a book that passes check holds comes back exactly through export and import into a new book.
+TEST(OrvellaDbImport, GivesBackTheExportedBook) {
+    TempDatabase db;
+    runBehind(db.path(),
+              "INSERT INTO GMaster VALUES(1,' Salary ','2'),(2,'a,b \"q\"\t','1');"
+              "INSERT INTO Income VALUES(3,'2024-01-05',' x','1500.5','two\r\nlines'),"
+              "(9,'9999-12-31','',0.10000000000000002,' ');"
+              "INSERT INTO Expenses VALUES(4,'1752-09-14','Rent',99999999999.9999,'\xC3\xA9')");
+    ASSERT_EQ(run(tool("check " + db.path())).output, "ok\n");
+    const std::string fresh = (db.folder() / "fresh.mdb").string();
+    std::string line =
+        tool("create " + fresh) + " && " + tool("export " + db.path() + " " + db.folder().string());
+    for (const char* table : {"GMaster", "Income", "Expenses"}) {
+        line +=
+            " && " + tool("import " + fresh + " " + table + " " + (db.folder() / table).string() + ".csv");
+    }
+    ASSERT_EQ(run(line).status, 0);
+    Connection imported;
+    imported.Open(std::string(ConnectionString::kProvider) + fresh);
+    for (const char* query :
+         {"Select *, typeof(GName) from GMaster", "Select *, printf('%!.17g', IncAmount) from Income",
+          "Select *, printf('%!.17g', ExpAmount) from Expenses"}) {
+        EXPECT_EQ(rowsOf(imported, query), rowsOf(db.connection(), query));
     }
 }
 
