@@ -74,6 +74,13 @@ constexpr const char* kTextTypedIncome =
     "IncDescription TEXT); INSERT INTO Income VALUES('9','2024-01-09','Salary','1500','nine'),"
     "('10','2024-01-10','Salary','12.5','ten'),('10','2024-01-11','Salary','7','ten again');";
 constexpr const char* kJanuary = "INSERT INTO Income VALUES(1,'2024-01-05','Salary',1500,'January')";
+// An index that no longer matches its table, as damage leaves it.
+constexpr const char* kDamagedIndex =
+    "INSERT INTO Income VALUES(1,'2024-01-05','Salary',1500,'January'); CREATE INDEX Damaged ON "
+    "Income(IncSource);"
+    "PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql='CREATE INDEX Damaged ON "
+    "Income(IncDescription)' "
+    "WHERE name='Damaged'";
 
 struct Command {
     std::string before;     // statements run on the book first, behind the program's back
@@ -158,6 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"", "backup Database.mdb mine/GMaster.csv", 1, "already exists"},
         Command{"", "backup none.mdb copy.mdb", 1, "no such file"},
         Command{"", "restore mine/GMaster.csv Database.mdb", 1, "not restored"},
+        Command{kDamagedIndex, "backup Database.mdb --to mine", 1,
+                "the copy fails the integrity check: row 1 missing from index Damaged; no copy was removed."},
         Command{"", "export Database.mdb mine", 1, "already exists"},
         Command{"", "check Database.mdb", 0, "ok\n"},
         Command{"", "check mine/GMaster.csv", 1, "not a database"},
