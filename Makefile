@@ -28,10 +28,10 @@ test:
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The program folder, and for you alone the desktop entry, icons, man pages and the orvella and orvella-db
-# commands in ~/.local/bin.
+# The program folder, and for you alone the desktop entry, icons, man pages, the orvella and orvella-db
+# commands in ~/.local/bin and the daily backup's timer (enabled here, not by a bare cmake --install).
 install: release
-	cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)"
+	ORVELLA_ENABLE_BACKUP_TIMER=1 cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)"
 
 # A .tar.gz of the program folder with an empty database, to unpack anywhere and run from there.
 package: release

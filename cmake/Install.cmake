@@ -31,6 +31,12 @@ install(CODE "
     include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopFiles.cmake\")
 " COMPONENT desktop)
 
+# The daily backup of the book, for the user (cmake/InstallBackupTimer.cmake).
+install(CODE "
+    set(ORVELLA_FOLDER \"\${CMAKE_INSTALL_PREFIX}\")
+    include(\"${CMAKE_SOURCE_DIR}/cmake/InstallBackupTimer.cmake\")
+" COMPONENT desktop)
+
 set(CPACK_PACKAGE_NAME orvella)
 set(CPACK_PACKAGE_VENDOR Orvella)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Orvella keeps the books of income and expenses")

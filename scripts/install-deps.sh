@@ -14,8 +14,9 @@ build=(
   qt6-qpa-plugins fonts-wine xdg-utils
 )
 # The tests: localedef needs the locale sources; the install test reads the book with sqlite3, validates the
-# desktop entry, looks the man pages up, and builds a scratch copy twice (ccache makes the second quick).
-test=("${build[@]}" libgtest-dev locales sqlite3 desktop-file-utils man-db ccache)
+# desktop entry, looks the man pages up, and builds a scratch copy twice (ccache makes the second quick);
+# systemd-analyze verifies the daily backup's units.
+test=("${build[@]}" libgtest-dev locales sqlite3 desktop-file-utils man-db ccache systemd)
 # The start-up benchmark needs a display: Xvfb when there is none.
 bench=("${build[@]}" libbenchmark-dev xvfb)
 # The fuzzers build only the data layer, with clang's libFuzzer.

@@ -20,7 +20,7 @@ tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$proje
 # A home whose path holds a blank, which the desktop entry must quote.
 export HOME="$scratch/my home"
 mkdir "$HOME"
-unset XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY PREFIX DESTDIR MAKEFLAGS MAKELEVEL MFLAGS
+unset XDG_DATA_HOME XDG_CONFIG_HOME DISPLAY WAYLAND_DISPLAY PREFIX DESTDIR MAKEFLAGS MAKELEVEL MFLAGS
 prefix=$HOME/.local/opt/orvella
 book=$prefix/Database/Database.mdb
 # Stand-ins that log each call, so the staged install can be seen to refresh no cache and start nothing.
@@ -80,6 +80,10 @@ for page in orvella orvella-db; do
   out=$(man --warnings -l "$share/man/man1/$page.1" 2>&1 >/dev/null) && [ -z "$out" ] || fail "$page(1): $out"
 done
 [ "$(orvella-db check "$book")" = ok ] || fail "orvella-db on PATH does not check the book"
+# and the daily backup's timer, enabled (tests/install/BackupTimer.cmake verifies the units).
+timer=orvella-backup-$(systemd-escape --path "$prefix").timer
+expect_files "$HOME/.config/systemd/user" "$timer" "${timer%.timer}.service"
+grep -qxF "systemctl --user enable --now $timer" "$scratch/calls" || fail "make install did not enable $timer"
 
 # The user books an income and an older program stands in the folder; the build folder goes, and the
 # next install keeps the book and replaces the program.
@@ -104,6 +108,7 @@ find "$HOME" | sort | cmp -s - "$scratch/home-before" || fail "the staged instal
 expect_files "$stage/opt/orvella" orvella orvella-db Database/Database.mdb
 expect_files "$stage/usr/share" applications/orvella.desktop icons/hicolor/48x48/apps/orvella.png \
   man/man1/orvella.1 man/man1/orvella-db.1
+expect_files "$stage/usr/lib/systemd/user" orvella-backup-opt-orvella.{service,timer}
 [ "$(exec_lines "$stage/usr/share/applications/orvella.desktop")" = \
   "Exec=/opt/orvella/orvella|Exec=xdg-open /opt/orvella/help/user-guide.html|" ] ||
   fail "the staged desktop entry names the staging folder"
