@@ -80,43 +80,58 @@ public:
                                                    " fields, the header " + std::to_string(m_width) + ".");
             return std::nullopt;
         }
-        const auto& table = m_layout.table();
+        if (leftOutForSign(record)) {
+            ++leftOut;
+            return std::nullopt;
+        }
+        const auto& columns = m_layout.table().columns;
         Row row{record.line, std::nullopt, {}};
-        const std::size_t before = problems.size();
-        for (std::size_t index = 0; index < table.columns.size(); ++index) {
-            const std::string_view field = m_columns[index] < 0
-                                               ? std::string_view()
-                                               : record.fields[static_cast<std::size_t>(m_columns[index])];
-            const Schema::Column& column = table.columns[index];
-            std::string problem;
-            if (index == 0) {
-                problem = number(field, row);
-            } else if (column.type == "REAL") {
-                const auto amount = signedAmount(field, m_layout.decimalMark());
-                if (amount && leftOutForSign(*amount)) {
-                    ++leftOut;
-                    problems.resize(before);
-                    return std::nullopt;
-                }
-                problem = kept(amount, field, row);
-            } else if (column.type == "DATE") {
-                problem = date(field, row);
-            } else if (column.name == "GType" && field != "1" && field != "2") {
-                problem = shown(field) + " is neither '1' nor '2'.";
-            } else {
-                row.values.emplace_back(std::string(field));
-            }
+        bool sound = true;
+        for (std::size_t index = 0; index < columns.size(); ++index) {
+            const std::string problem = readField(columns[index], index, field(record, index), row);
             if (!problem.empty()) {
-                problems.emplace_back(record.line, std::string(column.name) + " " + problem);
+                problems.emplace_back(record.line, std::string(columns[index].name) + " " + problem);
+                sound = false;
             }
         }
-        return problems.size() == before ? std::optional(std::move(row)) : std::nullopt;
+        return sound ? std::optional(std::move(row)) : std::nullopt;
     }
 
 private:
-    bool leftOutForSign(double amount) const {
-        return (m_sign == CsvImport::Sign::Credits && !(amount > 0)) ||
-               (m_sign == CsvImport::Sign::Debits && !(amount < 0));
+    std::string_view field(const CsvRecords::Record& record, std::size_t index) const {
+        return m_columns[index] < 0 ? std::string_view()
+                                    : record.fields[static_cast<std::size_t>(m_columns[index])];
+    }
+
+    // A row whose amount has the other sign; one whose amount cannot be read is kept, to be reported.
+    bool leftOutForSign(const CsvRecords::Record& record) const {
+        const auto& columns = m_layout.table().columns;
+        for (std::size_t index = 0; index < columns.size() && m_sign != CsvImport::Sign::Any; ++index) {
+            if (columns[index].type == "REAL") {
+                const auto amount = signedAmount(field(record, index), m_layout.decimalMark());
+                return amount && (m_sign == CsvImport::Sign::Credits ? !(*amount > 0) : !(*amount < 0));
+            }
+        }
+        return false;
+    }
+
+    // Adds the field's value to the row; gives what is wrong with it instead.
+    std::string readField(const Schema::Column& column, std::size_t index, std::string_view field,
+                          Row& row) const {
+        if (index == 0) {
+            return number(field, row);
+        }
+        if (column.type == "REAL") {
+            return amount(field, row);
+        }
+        if (column.type == "DATE") {
+            return date(field, row);
+        }
+        if (column.name == "GType" && field != "1" && field != "2") {
+            return shown(field) + " is neither '1' nor '2'.";
+        }
+        row.values.emplace_back(std::string(field));
+        return {};
     }
 
     static std::string number(std::string_view field, Row& row) {
@@ -128,14 +143,14 @@ private:
         return row.number ? std::string() : shown(field) + " is not a whole number in plain digits.";
     }
 
-    std::string kept(std::optional<double> amount, std::string_view field, Row& row) const {
+    std::string amount(std::string_view field, Row& row) const {
+        const auto read = signedAmount(field, m_layout.decimalMark());
         // Without its sign, and never a negative zero.
-        const double value = amount ? std::fabs(*amount) + 0.0 : 0.0;
-        if (!amount || (*amount < 0 && m_sign == CsvImport::Sign::Any) || !ValueForms::isKeptAmount(value)) {
+        const double value = read ? std::fabs(*read) + 0.0 : 0.0;
+        if (!read || (*read < 0 && m_sign == CsvImport::Sign::Any) || !ValueForms::isKeptAmount(value)) {
             return shown(field) +
-                   " is not an amount the amount box holds (0 or more, at most 11 digits before the decimal "
-                   "mark "
-                   "and 4 after it).";
+                   " is not an amount the amount box holds (0 or more, at most 11 digits "
+                   "before the decimal mark and 4 after it).";
         }
         row.values.emplace_back(value);
         return {};
