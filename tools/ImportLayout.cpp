@@ -44,6 +44,16 @@ char oneCharacter(const std::string& key, const std::string& value, std::string_
     return character.front();
 }
 
+DbError missingColumn(const std::vector<std::string>& header, const std::string& column,
+                      std::string_view field) {
+    std::string names;
+    for (const auto& name : header) {
+        names += (names.empty() ? "'" : ", '") + name + "'";
+    }
+    return DbError("the file has no column " + column + " for " + std::string(field) +
+                   " (its header: " + names + ")");
+}
+
 }  // namespace
 
 const std::string_view ImportLayout::kHelp =
@@ -82,21 +92,25 @@ ImportLayout::ImportLayout(const Schema::Table& table, const std::vector<std::st
             throw DbError(key + " is given twice");
         }
         keys.push_back(key);
-        const auto fields = fieldsOf(table);
-        const auto field = std::find(fields.begin(), fields.end(), key);
-        if (field != fields.end()) {
-            const auto index = static_cast<std::size_t>(field - fields.begin());
-            m_sources[index] = value;
-            m_mapped[index] = true;
-        } else if (key == "separator") {
-            m_separator = oneCharacter(key, value, "\t ,;:|");
-        } else if (key == "decimal") {
-            m_decimalMark = oneCharacter(key, value, ".,");
-        } else if (key == "date-format" && table.name != "GMaster") {
-            m_dates = DateFormat(value);
-        } else {
-            throw DbError(key + " is not a key for " + std::string(table.name) + " (see import --help)");
-        }
+        set(key, value);
+    }
+}
+
+void ImportLayout::set(const std::string& key, const std::string& value) {
+    const auto fields = fieldsOf(m_table);
+    const auto field = std::find(fields.begin(), fields.end(), key);
+    if (field != fields.end()) {
+        const auto index = static_cast<std::size_t>(field - fields.begin());
+        m_sources[index] = value;
+        m_mapped[index] = true;
+    } else if (key == "separator") {
+        m_separator = oneCharacter(key, value, "\t ,;:|");
+    } else if (key == "decimal") {
+        m_decimalMark = oneCharacter(key, value, ".,");
+    } else if (key == "date-format" && m_table.name != "GMaster") {
+        m_dates = DateFormat(value);
+    } else {
+        throw DbError(key + " is not a key for " + std::string(m_table.name) + " (see import --help)");
     }
 }
 
@@ -115,13 +129,8 @@ std::vector<int> ImportLayout::columnsIn(const std::vector<std::string>& header)
         } else if (optional(fields[index]) && !m_mapped[index]) {
             columns.push_back(-1);
         } else {
-            std::string names;
-            for (const auto& name : header) {
-                names += (names.empty() ? "'" : ", '") + name + "'";
-            }
-            throw DbError("the file has no column " +
-                          (position > 0 ? std::to_string(position) : "'" + source + "'") + " for " +
-                          std::string(fields[index]) + " (its header: " + names + ")");
+            throw missingColumn(header, position > 0 ? std::to_string(position) : "'" + source + "'",
+                                fields[index]);
         }
     }
     return columns;

@@ -29,6 +29,9 @@ public:
     std::vector<int> columnsIn(const std::vector<std::string>& header) const;
 
 private:
+    // One --map entry.
+    void set(const std::string& key, const std::string& value);
+
     const Schema::Table& m_table;
     // For each of the table's columns: the file's column named by --map, or the table column's own name.
     std::vector<std::string> m_sources;
