@@ -36,7 +36,9 @@ struct Row {
 };
 
 std::string shown(std::string_view text) {
-    return "'" + std::string(text.substr(0, kShownLength)) + (text.size() > kShownLength ? "...'" : "'");
+    std::string quoted = "'";
+    quoted.append(text.substr(0, kShownLength));
+    return quoted.append(text.size() > kShownLength ? "...'" : "'");
 }
 
 std::string_view withoutBlanks(std::string_view text) {

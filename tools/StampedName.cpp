@@ -50,8 +50,11 @@ std::string place(PendingFile& pending, const std::string& folder, const std::st
         }
     }
     for (;; ++n) {
-        const std::string name =
-            prefix + "-" + stamped + (n == 0 ? "" : "-" + std::to_string(n)) + std::string(kExtension);
+        std::string name = prefix + "-" + stamped;
+        if (n > 0) {
+            name.append("-").append(std::to_string(n));
+        }
+        name.append(kExtension);
         if (pending.placeAs((std::filesystem::path(folder) / name).string())) {
             return name;
         }
