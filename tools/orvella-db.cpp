@@ -24,6 +24,20 @@ namespace {
 // A fortnight of daily copies.
 constexpr int kBackupsKept = 14;
 
+void printLines(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+// Lists what keeps a command from writing, then says on standard error that nothing was done; gives 1.
+int refused(const std::vector<std::string>& reasons, const std::string& outcome) {
+    printLines(reasons);
+    std::fflush(stdout);
+    std::fprintf(stderr, "orvella-db: %s, for the reasons listed above.\n", outcome.c_str());
+    return 1;
+}
+
 int create(const std::string& path) {
     Schema::createDatabase(path);
     // Read back by its own name: success is reported only for a book the program and `check` accept there.
@@ -41,9 +55,7 @@ int check(const std::string& path) {
         std::puts("ok");
         return 0;
     }
-    for (const auto& problem : problems) {
-        std::printf("%s\n", problem.c_str());
-    }
+    printLines(problems);
     return 1;
 }
 
@@ -66,13 +78,7 @@ int backupInto(const std::string& path, const std::string& folder, int keep) {
 int restore(const std::string& backup, const std::string& path) {
     const BookRestore::Outcome outcome = BookRestore::restore(backup, path);
     if (!outcome.problems.empty()) {
-        for (const auto& problem : outcome.problems) {
-            std::printf("%s\n", problem.c_str());
-        }
-        std::fflush(stdout);
-        std::fprintf(stderr, "orvella-db: %s is not restored: the backup has the problems listed above.\n",
-                     path.c_str());
-        return 1;
+        return refused(outcome.problems, "nothing was restored");
     }
     std::printf("Restored %s from %s\n", path.c_str(), backup.c_str());
     if (!outcome.keptAs.empty()) {
@@ -102,13 +108,8 @@ int import(const std::string& path, const std::string& tableName, const std::str
                                                          sign.empty()  ? CsvImport::Sign::Any
                                                          : sign == "+" ? CsvImport::Sign::Credits
                                                                        : CsvImport::Sign::Debits);
-    for (const auto& line : outcome.problems) {
-        std::printf("%s\n", line.c_str());
-    }
     if (!outcome.problems.empty()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "orvella-db: nothing was imported, for the reasons listed above.\n");
-        return 1;
+        return refused(outcome.problems, "nothing was imported");
     }
     std::printf("Imported %lld record%s into %s from %s\n", outcome.imported,
                 outcome.imported == 1 ? "" : "s", tableName.c_str(), file.c_str());
@@ -121,17 +122,10 @@ int import(const std::string& path, const std::string& tableName, const std::str
 
 int upgrade(const std::string& oldPath, const std::string& newPath, bool renumber) {
     const BookUpgrade::Outcome outcome = BookUpgrade::upgrade(oldPath, newPath, renumber);
-    for (const auto& line : outcome.refused) {
-        std::printf("%s\n", line.c_str());
-    }
     if (!outcome.refused.empty()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "orvella-db: nothing was written, for the reasons listed above.\n");
-        return 1;
+        return refused(outcome.refused, "nothing was written");
     }
-    for (const auto& line : outcome.renumbered) {
-        std::printf("%s\n", line.c_str());
-    }
+    printLines(outcome.renumbered);
     std::printf("Upgraded %s into the new book %s\n", oldPath.c_str(), newPath.c_str());
     return 0;
 }

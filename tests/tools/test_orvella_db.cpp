@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "1|2024-01-05|Salary|1500|January\n"},
         Command{"", "backup Database.mdb mine/GMaster.csv", 1, "already exists"},
         Command{"", "backup none.mdb copy.mdb", 1, "no such file"},
-        Command{"", "restore mine/GMaster.csv Database.mdb", 1, "not restored"},
+        Command{"", "restore mine/GMaster.csv Database.mdb", 1, "nothing was restored"},
         Command{kDamagedIndex, "backup Database.mdb --to mine", 1,
                 "the copy fails the integrity check: row 1 missing from index Damaged; no copy was removed."},
         Command{"", "export Database.mdb mine", 1, "already exists"},
