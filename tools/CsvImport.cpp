@@ -47,14 +47,33 @@ std::string_view withoutBlanks(std::string_view text) {
                                            : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
 }
 
-// Digits with at most one decimal mark, an optional sign, blanks around: the form of a plain amount.
+// The digits before the decimal mark without the other mark where it groups them by three, as statements
+// write 1.234,56 or 1,234.56; the text as it is when the other mark stands anywhere else.
+std::string withoutGrouping(std::string_view text, char decimalMark) {
+    const char group = decimalMark == '.' ? ',' : '.';
+    const std::string_view whole = text.substr(0, text.find(decimalMark));
+    const std::size_t first = whole.find(group);
+    bool grouped = first >= 1 && first <= 3 && (whole.size() - first) % 4 == 0;
+    for (std::size_t at = first; grouped && at < whole.size(); ++at) {
+        grouped = ((at - first) % 4 == 0) == (whole[at] == group);
+    }
+    std::string plain(text);
+    if (grouped) {
+        const auto wholeEnd = plain.begin() + static_cast<std::ptrdiff_t>(whole.size());
+        plain.erase(std::remove(plain.begin(), wholeEnd, group), wholeEnd);
+    }
+    return plain;
+}
+
+// Digits with at most one decimal mark (grouped by three or not), an optional sign, blanks around: the form
+// of a plain amount.
 std::optional<double> signedAmount(std::string_view text, char decimalMark) {
     text = withoutBlanks(text);
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
-    std::string plain(text);
+    std::string plain = withoutGrouping(text, decimalMark);
     if (plain.empty() ||
         plain.find_first_not_of(std::string("0123456789") + decimalMark) != std::string::npos) {
         return std::nullopt;

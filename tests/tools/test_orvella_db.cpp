@@ -265,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Database.mdb", "Expenses",
             "1|2024-03-01|Landlord, Ltd|1234.5|Rent; March\r\nflat 2\n2|2024-02-29|Shop|3|He said \"hi\"\n",
             "\xEF\xBB\xBF"
-            "Amount;Purpose;Payee;Booked;Balance\r\n-1234,50;\"Rent; March\r\nflat "
+            "Amount;Purpose;Payee;Booked;Balance\r\n-1.234,50;\"Rent; March\r\nflat "
             "2\";\"Landlord, Ltd\";"
             "01/03/2024;100,00\r\n1500,00;Salary;Employer;28/02/2024;112,50\r\n-3;\"He said "
             "\"\"hi\"\"\";Shop;"
