@@ -9,6 +9,7 @@ set(prefix "${SCRATCH}/Orvella Book 100% $x\"q")
 set(ENV{HOME} "${SCRATCH}/home")
 set(ENV{XDG_CONFIG_HOME} "${SCRATCH}/config")
 set(ENV{XDG_DATA_HOME} "${SCRATCH}/share")
+unset(ENV{ORVELLA_ENABLE_BACKUP_TIMER})
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT status EQUAL 0)
