@@ -41,6 +41,7 @@ std::string place(PendingFile& pending, const std::string& folder, const std::st
                   std::time_t time) {
     const std::string stamped = stamp(time);
     // After the last copy of the same second, even when older ones of that second were removed meanwhile.
+    // A folder that cannot be listed starts at none: placing never replaces a file either way.
     long long n = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
