@@ -1,18 +1,7 @@
 // The main window: its spoken name, its menus and toolbar as laid out, its status bar, the exit question and
 // the About box.
-#include <QAccessible>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "app/FormAbout.h"
 #include "app/MDIForm1.h"

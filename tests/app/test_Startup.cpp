@@ -1,8 +1,5 @@
 // Start-up in the process and as a real program: one program per book, the splash, the connection, the main
 // window.
-#include <QProcess>
-#include <QScopeGuard>
-#include <QSysInfo>
 #include <QtTest>
 
 #include <unistd.h>

@@ -1,11 +1,6 @@
 // The master data window driven through its controls: numbering, saving, renaming, modes and failures.
-#include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QPointer>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 #include <optional>
@@ -13,7 +8,6 @@
 
 #include "master/frmGMaster.h"
 #include "tests/support/InjectedFault.h"
-#include "tests/support/MessagesTold.h"
 #include "tests/support/StoredRows.h"
 #include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
@@ -262,7 +256,7 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY(!m_window.isNull());
         QCOMPARE(snapshot(), state);
-        QCOMPARE(messagesTold(m_bed->messages()), shown);
+        QCOMPARE(m_bed->messages().told(), shown);
         QCOMPARE(listed(), list);
         QCOMPARE(stored(), table);
         if (!focus.isEmpty()) {

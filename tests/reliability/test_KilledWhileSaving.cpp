@@ -1,6 +1,4 @@
 // A process killed in the middle of a series of saves leaves a sound file holding every reported save.
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include "data/Connection.h"

@@ -1,7 +1,4 @@
 // Start-up over a damaged, foreign or read-only book: refused, no window, the file left byte for byte.
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QtTest>
 
 #include "app/Main.h"

@@ -1,7 +1,6 @@
 // The summary report over stored income and expenses: its three figures, the balance's colour, its failures.
-#include <QLabel>
-#include <QMdiArea>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -1,6 +1,10 @@
 // The message-box recorder.
 #include "tests/support/MessageRecorder.h"
 
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
 MessageRecorder::MessageRecorder()
     : m_previous(setMessageBoxHandler([this](const QString& prompt, int buttons, const QString& title) {
           return respond(prompt, buttons, title);
@@ -20,6 +24,18 @@ void MessageRecorder::onMessage(std::function<void(const Message&)> observer) {
 
 MessageRecorder::Message MessageRecorder::last() const {
     return m_messages.isEmpty() ? Message{} : m_messages.last();
+}
+
+QString MessageRecorder::told() const {
+    QStringList told;
+    for (const Message& message : m_messages) {
+        const QString shown = message.buttons == Msg::OkInformation ? message.prompt
+                              : message.buttons == Msg::YesNoExclamation
+                                  ? u"asked: "_s + message.prompt
+                                  : u"failed: "_s + message.prompt.section(u':', 0, 0).section(u" ("_s, 0, 0);
+        told << (message.title == u"Orvella"_s ? shown : shown + u" ["_s + message.title + u']');
+    }
+    return told.join(u" / "_s);
 }
 
 int MessageRecorder::respond(const QString& prompt, int buttons, const QString& title) {

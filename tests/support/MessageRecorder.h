@@ -33,6 +33,10 @@ public:
     int count() const { return static_cast<int>(m_messages.size()); }
     // The last message; an empty one when there was none.
     Message last() const;
+    // The messages in order, " / " between them: an information as its prompt, a question after "asked: ",
+    // any other after "failed: " with the first clause of its description (the rest is the engine's
+    // wording); a title other than the program's own follows in brackets.
+    QString told() const;
 
 private:
     int respond(const QString& prompt, int buttons, const QString& title);

@@ -3,5 +3,12 @@
 
 #include <QString>
 
+#include "tests/datasupport/StoredText.h"
+#include "ui/Module2.h"
+
 // Each row's fields in their plain text form joined by '|', the rows joined by line feeds.
-QString storedRows(const QString& query);
+inline QString storedRows(const QString& query) {
+    QString rows = QString::fromStdString(rowsOf(Module2::Connection(), query.toStdString()));
+    rows.chop(1);
+    return rows;
+}

@@ -1,20 +1,13 @@
 // The income and expense windows driven as a user drives them: keys, clicks, pastes and double-clicks on the
 // real controls, checked against what the window shows and what the tables hold.
-#include <QApplication>
-#include <QClipboard>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 #include <optional>
 #include <utility>
 
 #include "tests/support/InjectedFault.h"
-#include "tests/support/MessagesTold.h"
 #include "tests/support/StoredRows.h"
 #include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
@@ -383,7 +376,7 @@ private slots:
         }
         TransactionWindow* window = open(kind);
         act(window, kind, script);
-        QCOMPARE(messagesTold(messages()), told);
+        QCOMPARE(messages().told(), told);
         QTRY_COMPARE(windowShows(window), shown);
         if (!focus.isEmpty()) {
             QTRY_VERIFY2(window->findChild<QWidget*>(focus)->hasFocus(), qPrintable(focus));

@@ -1,9 +1,7 @@
 // The list view over result-set rows: a well-behaved model, cells in their shown form, the header, picking
 // a row from the keyboard.
-#include <QAbstractItemModelTester>
-#include <QHeaderView>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "data/Connection.h"
 #include "data/ConnectionString.h"

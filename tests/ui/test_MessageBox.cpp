@@ -1,10 +1,7 @@
 // Messages: the real box gives each code its icon and buttons and the button pressed its answer; handlers
 // run through the guard turn a failure into one message that stops the handler.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "data/DbError.h"
 #include "tests/support/MessageRecorder.h"
