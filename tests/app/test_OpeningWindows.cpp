@@ -28,8 +28,6 @@
 
 using namespace Qt::StringLiterals;
 
-using NameMap = QMap<QString, QString>;
-
 namespace {
 
 // The controls a user types into, picks from or moves through. The line edit inside a date editor and the
@@ -144,68 +142,46 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("listed");
-        QTest::addColumn<NameMap>("names");
+        QTest::addColumn<QString>("names");     // control=what is announced, ';' between them
         QTest::addColumn<int>("centredWidth");  // the width, in twips, the window is centred at
         QTest::addColumn<QString>("told");
+        const auto row = [](const char* name, const QString& commands, const QString& caption,
+                            const QString& label, const QString& kind, int listed, const QString& names,
+                            int width, const QString& told = {}) {
+            QTest::newRow(name) << commands.split(u',') << caption << label << kind << listed << names
+                                << width << told;
+        };
         const int master = 4575 + ChildWindow::kBorderTwips;
-        QTest::newRow("income sources") << QStringList{u"MnuIncomeSource"_s} << u"  Income Source Master"_s
-                                        << u"Source : "_s << u"2"_s << 1
-                                        << NameMap{{u"window"_s, u"Income Source Master"_s},
-                                                   {u"TxtSrNo"_s, u"Sr. No."_s},
-                                                   {u"TxtGName"_s, u"Source"_s},
-                                                   {u"ListView1"_s, u"Category Name (Category Name)"_s}}
-                                        << master << QString();
-        QTest::newRow("expense categories") << QStringList{u"MnuExpCategory"_s} << u"  Exp. Category Master"_s
-                                            << u"Exp. Category : "_s << u"1"_s << 2
-                                            << NameMap{{u"window"_s, u"Exp. Category Master"_s},
-                                                       {u"TxtSrNo"_s, u"Sr. No."_s},
-                                                       {u"TxtGName"_s, u"Exp. Category"_s}}
-                                            << master << QString();
+        const QString sources = u"  Income Source Master"_s;
+        const QString categories = u"  Exp. Category Master"_s;
+        row("income sources", u"MnuIncomeSource"_s, sources, u"Source : "_s, u"2"_s, 1,
+            u"window=Income Source Master;TxtSrNo=Sr. No.;TxtGName=Source;"
+            u"ListView1=Category Name (Category Name)"_s,
+            master);
+        row("expense categories", u"MnuExpCategory"_s, categories, u"Exp. Category : "_s, u"1"_s, 2,
+            u"window=Exp. Category Master;TxtSrNo=Sr. No.;TxtGName=Exp. Category"_s, master);
         // The same window re-labelled in place must not keep the other kind, nor announce it.
-        QTest::newRow("categories, then sources")
-            << QStringList{u"MnuExpCategory"_s, u"MnuIncomeSource"_s} << u"  Income Source Master"_s
-            << u"Source : "_s << u"2"_s << 1
-            << NameMap{{u"window"_s, u"Income Source Master"_s}, {u"TxtGName"_s, u"Source"_s}} << master
-            << QString();
-        QTest::newRow("sources, then categories twice")
-            << QStringList{u"MnuIncomeSource"_s, u"MnuExpCategory"_s, u"MnuExpCategory"_s}
-            << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2
-            << NameMap{{u"window"_s, u"Exp. Category Master"_s}, {u"TxtGName"_s, u"Exp. Category"_s}}
-            << master << QString();
+        row("categories, then sources", u"MnuExpCategory,MnuIncomeSource"_s, sources, u"Source : "_s, u"2"_s,
+            1, u"window=Income Source Master;TxtGName=Source"_s, master);
         // Another program holds the book while the list fills: the failure is told, and the window still
         // names, and will save, the kind asked for; the next opening fills its list.
-        QTest::newRow("categories while locked")
-            << QStringList{u"MnuIncomeSource"_s, u"locked:MnuExpCategory"_s} << u"  Exp. Category Master"_s
-            << u"Exp. Category : "_s << u"1"_s << 1 << NameMap{{u"TxtGName"_s, u"Exp. Category"_s}} << master
-            << u"failed: database is locked"_s;
-        QTest::newRow("categories after the lock")
-            << QStringList{u"MnuIncomeSource"_s, u"locked:MnuExpCategory"_s, u"MnuExpCategory"_s}
-            << u"  Exp. Category Master"_s << u"Exp. Category : "_s << u"1"_s << 2 << NameMap{} << master
-            << u"failed: database is locked"_s;
+        row("categories while locked", u"MnuIncomeSource,locked:MnuExpCategory"_s, categories,
+            u"Exp. Category : "_s, u"1"_s, 1, u"TxtGName=Exp. Category"_s, master,
+            u"failed: database is locked"_s);
+        row("categories after the lock", u"MnuIncomeSource,locked:MnuExpCategory,MnuExpCategory"_s,
+            categories, u"Exp. Category : "_s, u"1"_s, 2,
+            u"window=Exp. Category Master;TxtGName=Exp. Category"_s, master, u"failed: database is locked"_s);
         // Centred at the width that shows the list; narrowed, the window keeps its left edge.
-        QTest::newRow("income") << QStringList{u"MnuIncome"_s} << u"I n c o m e"_s << u"Date :"_s << QString()
-                                << 0
-                                << NameMap{{u"window"_s, u"Income"_s},
-                                           {u"TxtSrNo"_s, u"Sr. No."_s},
-                                           {u"DTPicker1"_s, u"Date"_s},
-                                           {u"CboSource"_s, u"Source"_s},
-                                           {u"TxtAmount"_s, u"Amount (Rs.)"_s},
-                                           {u"TxtParticulars"_s, u"Particulars"_s},
-                                           {u"ListView1"_s, u"Income (Date, Category, Amount)"_s}}
-                                << TransactionForm::kWideWidth << QString();
-        QTest::newRow("expenses") << QStringList{u"MnuExpenses"_s} << u"E x p e n s e s"_s << u"Date :"_s
-                                  << QString() << 0
-                                  << NameMap{{u"window"_s, u"Expenses"_s},
-                                             {u"CboCategory"_s, u"Category"_s},
-                                             {u"TxtAmount"_s, u"Amount (Rs.)"_s}}
-                                  << TransactionForm::kWideWidth << QString();
-        QTest::newRow("report") << QStringList{u"MnuReports"_s} << u"  R e p o r t"_s
-                                << u"Total Expenses : "_s << QString() << -1
-                                << NameMap{{u"window"_s, u"Report"_s},
-                                           {u"LblIncome"_s, u"Total Income : 0"_s},
-                                           {u"LblExpenses"_s, u"Total Expenses : 0"_s},
-                                           {u"LblBalance"_s, u"Available Balance : 0.00"_s}}
-                                << 4215 + ChildWindow::kBorderTwips << QString();
+        row("income", u"MnuIncome"_s, u"I n c o m e"_s, u"Date :"_s, {}, 0,
+            u"window=Income;TxtSrNo=Sr. No.;DTPicker1=Date;CboSource=Source;TxtAmount=Amount (Rs.);"
+            u"TxtParticulars=Particulars;ListView1=Income (Date, Category, Amount)"_s,
+            TransactionForm::kWideWidth);
+        row("expenses", u"MnuExpenses"_s, u"E x p e n s e s"_s, u"Date :"_s, {}, 0,
+            u"window=Expenses;CboCategory=Category;TxtAmount=Amount (Rs.)"_s, TransactionForm::kWideWidth);
+        row("report", u"MnuReports"_s, u"  R e p o r t"_s, u"Total Expenses : "_s, {}, -1,
+            u"window=Report;LblIncome=Total Income : 0;LblExpenses=Total Expenses : 0;"
+            u"LblBalance=Available Balance : 0.00"_s,
+            4215 + ChildWindow::kBorderTwips);
     }
 
     void eachWindowOpensOnceNamedForItsKind() {
@@ -214,7 +190,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, kind);
         QFETCH(int, listed);
-        QFETCH(NameMap, names);
+        QFETCH(QString, names);
         QFETCH(int, centredWidth);
         QFETCH(QString, told);
         QPointer<QMdiSubWindow> first;
@@ -241,16 +217,14 @@ private slots:
         for (const QWidget* control : first->findChildren<QWidget*>()) {
             if (takesInput(control)) {
                 QVERIFY2(!control->accessibleName().isEmpty(),
-                         qPrintable(control->objectName() + u" ("_s +
-                                    QString::fromLatin1(control->metaObject()->className()) + u" in "_s +
-                                    control->parentWidget()->objectName() + u") has no name"_s));
+                         qPrintable(control->parentWidget()->objectName() + u'/' + control->objectName()));
             }
         }
-        for (auto name = names.cbegin(); name != names.cend(); ++name) {
-            QWidget* control =
-                name.key() == u"window"_s ? first.data() : first->findChild<QWidget*>(name.key());
-            QVERIFY2(control, qPrintable(name.key()));
-            QCOMPARE(announced(control), name.value());
+        for (const QString& name : names.split(u';', Qt::SkipEmptyParts)) {
+            const QString key = name.section(u'=', 0, 0);
+            QWidget* control = key == u"window"_s ? first.data() : first->findChild<QWidget*>(key);
+            QVERIFY2(control, qPrintable(key));
+            QCOMPARE(announced(control), name.section(u'=', 1));
         }
         for (const QLabel* prompt : first->findChildren<QLabel*>()) {
             QVERIFY2(QFontMetrics(prompt->font()).horizontalAdvance(prompt->text()) <= prompt->width(),
