@@ -32,16 +32,14 @@ struct CommandResult {
 // Runs a shell command line, its errors in its output unless the line sends them elsewhere.
 CommandResult run(const std::string& line) {
     CommandResult result{-1, {}};
-    FILE* pipe = popen(("(" + line + ") 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
+    if (FILE* pipe = popen(("(" + line + ") 2>&1").c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            result.output += buffer;
+        }
+        const int raw = pclose(pipe);
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result.output += buffer;
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
 }
 

@@ -40,17 +40,14 @@ private slots:
         QFETCH(int, press);
         QFETCH(int, answer);
         QStringList shown;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                poll.stop();
-                shown << QString::number(box->icon()) << QString::number(box->standardButtons())
-                      << box->text() << box->windowTitle();
-                QAbstractButton* button = box->button(QMessageBox::StandardButton(press));
-                (button != nullptr ? button : box->buttons().constFirst())->click();
-            }
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            shown << QString::number(box->icon()) << QString::number(box->standardButtons()) << box->text()
+                  << box->windowTitle();
+            QAbstractButton* button = box->button(QMessageBox::StandardButton(press));
+            (button != nullptr ? button : box->buttons().constFirst())->click();
         });
-        poll.start(5);
 
         QCOMPARE(MsgBox(u"Saved successfully\r\n\r\nNext record"_s, code), answer);
         QCOMPARE(shown, (QStringList{QString::number(icon), QString::number(buttons),
