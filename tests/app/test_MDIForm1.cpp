@@ -215,8 +215,7 @@ private slots:
     void exitQuestion() {
         QFETCH(QString, from);
         QFETCH(int, answer);
-        MessageRecorder& messages = *m_messages;
-        messages.answer({answer});
+        m_messages->answer({answer});
         MDIForm1& window = *m_window;
         window.showMaximizedAndActive();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -239,10 +238,7 @@ private slots:
         QTimer::singleShot(200, &window, [] { QCoreApplication::exit(kStillRunning); });
         const int status = QCoreApplication::exec();
 
-        QCOMPARE(messages.count(), 1);
-        QCOMPARE(messages.last().prompt, u"Are you sure you want to Exit?"_s);
-        QCOMPARE(messages.last().buttons, 36);
-        QCOMPARE(messages.last().title, u"Orvella"_s);
+        QCOMPARE(m_messages->told(), u"(36) Are you sure you want to Exit?"_s);
         QCOMPARE(status, answer == 6 ? 0 : kStillRunning);
         // On No nothing has closed, the child keeping what was typed; on Yes the loop's end does the rest.
         QVERIFY(window.isVisible() && child && child->isVisible());
@@ -254,20 +250,16 @@ private slots:
         window.showMaximizedAndActive();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QString seen;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
+        QTimer::singleShot(0, m_window.get(), [&seen] {
             auto* about = qobject_cast<FormAbout*>(QApplication::activeModalWidget());
-            if (about != nullptr && about->isVisible()) {
-                poll.stop();
-                const bool fixed = about->minimumSize() == about->maximumSize();
-                const Qt::WindowFlags kind =
-                    about->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint);
-                seen = about->windowTitle() + (about->isModal() ? u", modal"_s : u""_s) +
-                       (fixed ? u", fixed size"_s : u""_s) + (kind == Qt::Tool ? u", tool window"_s : u""_s);
-                about->close();
-            }
+            QVERIFY(about != nullptr && about->isVisible());
+            const Qt::WindowFlags kind =
+                about->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint);
+            seen = about->windowTitle() + (about->isModal() ? u", modal"_s : u""_s) +
+                   (about->minimumSize() == about->maximumSize() ? u", fixed size"_s : u""_s) +
+                   (kind == Qt::Tool ? u", tool window"_s : u""_s);
+            about->close();
         });
-        poll.start(5);
 
         window.MnuAbout->trigger();
 
@@ -343,9 +335,7 @@ private slots:
                 first = m_window->mdiArea->subWindowList().value(0);
             }
         }
-        const QList<QMdiSubWindow*> windows = m_window->mdiArea->subWindowList();
-        QCOMPARE(windows.size(), 1);
-        QCOMPARE(windows.first(), first.data());
+        QCOMPARE(m_window->mdiArea->subWindowList(), QList<QMdiSubWindow*>{first.data()});
         QCOMPARE(first->windowTitle(), caption);
         QCOMPARE(first->findChild<QLabel*>(u"Label2"_s)->text(), label);
         QCOMPARE(Module2::MasterType(), kind);

@@ -24,13 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <typename Window>
-int visibleCount() {
-    const QWidgetList windows = visibleTopLevelWindows();
-    return int(
-        std::count_if(windows.cbegin(), windows.cend(), [](QWidget* w) { return qobject_cast<Window*>(w); }));
-}
-
 // Starts the real program as a user does, `./<name>` in its folder (whose name may be any bytes), with these
 // variables added to its environment; as user nobody when asked.
 void start(QProcess& process, const fs::path& folder, const QString& name, const QStringList& variables,
@@ -78,250 +71,242 @@ class StartupTest : public QObject {
 private slots:
     void initTestCase() { InjectedFault::installDiskLayer(); }
     void cleanup() { QTRY_VERIFY(visibleTopLevelWindows().isEmpty()); }
-    void startThenSecondCopyIsRefused();
-    void realProgramKeepsToItsOwnBook_data();
-    void realProgramKeepsToItsOwnBook();
-    void damagedOrForeignFileIsRefusedUntouched_data();
-    void damagedOrForeignFileIsRefusedUntouched();
-};
 
-void StartupTest::startThenSecondCopyIsRefused() {
-    TestProgramFolder folder;
-    MessageRecorder messages;
-    int splashesAtMessage = -1;
-    messages.onMessage(
-        [&](const MessageRecorder::Message&) { splashesAtMessage = visibleCount<frmSplash>(); });
-    Program first;
+    void startThenSecondCopyIsRefused() {
+        TestProgramFolder folder;
+        MessageRecorder messages;
+        QWidgetList windowsAtMessage;
+        messages.onMessage(
+            [&](const MessageRecorder::Message&) { windowsAtMessage = visibleTopLevelWindows(); });
+        Program first;
 
-    QCOMPARE(Main(first), std::nullopt);
+        QCOMPARE(Main(first), std::nullopt);
 
-    QCOMPARE(messages.count(), 0);
-    QVERIFY(first.mainWindow()->isVisible());
-    QCOMPARE(Module2::Connection().State(), 1);
-    // The splash is still up when Main returns and goes with the frame's first activation.
-    QVERIFY(first.splash()->isVisible());
-    QTRY_VERIFY(first.mainWindow()->isActiveWindow());
-    QTRY_COMPARE(visibleCount<frmSplash>(), 0);
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(first.mainWindow()->isVisible());
+        QCOMPARE(Module2::Connection().State(), 1);
+        // The splash is still up when Main returns and goes with the frame's first activation.
+        QVERIFY(first.splash()->isVisible());
+        QTRY_VERIFY(first.mainWindow()->isActiveWindow());
+        QTRY_COMPARE(visibleTopLevelWindows(), QWidgetList{first.mainWindow()});
 
-    Program second;
-    QCOMPARE(Main(second), std::optional<int>(0));
+        Program second;
+        QCOMPARE(Main(second), std::optional<int>(0));
 
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.last().prompt, u"Application is already running"_s);
-    QCOMPARE(messages.last().buttons, 64);
-    QCOMPARE(messages.last().title, u"Orvella"_s);
-    QCOMPARE(splashesAtMessage, 0);
-    QVERIFY(second.mainWindow() == nullptr);
-    QCOMPARE(visibleCount<MDIForm1>(), 1);
-    QCOMPARE(Module2::Connection().State(), 1);
-}
-
-void StartupTest::realProgramKeepsToItsOwnBook_data() {
-    // The program folder's name (bytes), what ran on the book before, how the program is then started,
-    // and what it shows: its first frame, or a message with its code.
-    QTest::addColumn<QByteArray>("folderName");
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("shown");
-    const QString refused = u"message 64 Application is already running"_s;
-    QTest::newRow("folder name not UTF-8") << QByteArray("caf\xe9") << QString() << QString() << u"shown"_s;
-    QTest::newRow("folder name holding ; and \\")
-        << QByteArray("a;b\\c") << QString() << QString() << u"shown"_s;
-    QTest::newRow("another executable with runtime folders of its own")
-        << QByteArray("orvella") << u"running"_s << u"copy"_s << refused;
-    QTest::newRow("lock of a killed copy") << QByteArray("orvella") << u"killed"_s << QString() << u"shown"_s;
-    QTest::newRow("lock of a killed copy its parent has not collected")
-        << QByteArray("orvella") << u"zombie"_s << QString() << u"shown"_s;
-    // When the tests cannot switch user: the killed copy's lock made read-only.
-    QTest::newRow("lock of another user's killed copy")
-        << QByteArray("orvella") << u"killed"_s << u"other user"_s << u"shown"_s;
-    QTest::newRow("process number reused by another program")
-        << QByteArray("orvella") << u"number reused"_s << QString() << u"shown"_s;
-    // As nobody in root's folder, or in a folder made read-only.
-    QTest::newRow("no lock can be made in the folder")
-        << QByteArray("orvella") << QString() << u"folder not writable"_s
-        << u"message 48 Cannot make the lock"_s;
-}
-
-void StartupTest::realProgramKeepsToItsOwnBook() {
-    QFETCH(QByteArray, folderName);
-    QFETCH(QString, before);
-    QFETCH(QString, how);
-    QFETCH(QString, shown);
-    QTemporaryDir root;
-    const fs::path folder = fs::path(root.path().toStdString()) / folderName.toStdString();
-    const fs::path books = folder / "Database";
-    const fs::path lock = books / "Database.mdb.lock";
-    fs::create_directories(books);
-    fs::copy_file(ORVELLA_PROGRAM, folder / "orvella");
-    fs::copy_file(ORVELLA_PROGRAM, folder / "orvella-2");
-    Schema::createDatabase((books / "Database.mdb").native());
-    QProcess first;
-    // The folder's name may be no text at all: removed byte for byte, made writable first.
-    auto removeFolder = qScopeGuard([&] {
-        first.kill();
-        first.waitForFinished();
-        std::error_code ignored;
-        fs::permissions(books, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder, ignored);
-    });
-    if (before == u"running"_s || before == u"killed"_s) {
-        start(first, folder, u"orvella"_s, {});
-        QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), QByteArray::number(first.processId()), 60000);
-    }
-    if (before == u"killed"_s) {
-        first.kill();
-        QVERIFY(first.waitForFinished());
-    } else if (before == u"zombie"_s) {
-        // Its parent, a shell that became `sleep`, never collects it: the killed copy stays a zombie.
-        first.setWorkingDirectory(QString::fromStdString(folder.native()));
-        first.start(u"sh"_s, {u"-c"_s, u"./orvella & echo $!; exec sleep 600"_s});
-        QVERIFY(first.waitForReadyRead(60000));
-        const QByteArray copy = first.readLine().trimmed();
-        QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), copy, 60000);
-        QCOMPARE(::kill(copy.toInt(), SIGKILL), 0);
-        QTRY_VERIFY(firstLineOf("/proc/" + copy.toStdString() + "/stat").contains(") Z "));
-    } else if (before == u"number reused"_s) {
-        std::ofstream(lock) << QCoreApplication::applicationPid() << "\norvella\n"
-                            << QSysInfo::machineHostName().toStdString() << "\n";
-    }
-    const bool asNobody = ::geteuid() == 0 && (how == u"other user"_s || how == u"folder not writable"_s);
-    if (asNobody) {
-        fs::permissions(root.path().toStdString(), fs::perms::others_exec, fs::perm_options::add);
-    }
-    if (how == u"other user"_s && asNobody) {
-        const uid_t nobody = 65534;
-        QVERIFY(::chown(books.c_str(), nobody, nobody) == 0 &&
-                ::chown((books / "Database.mdb").c_str(), nobody, nobody) == 0);
-    } else if (how == u"other user"_s) {
-        fs::permissions(lock, fs::perms::owner_read);
-    } else if (how == u"folder not writable"_s && !asNobody) {
-        fs::permissions(books, fs::perms::owner_write, fs::perm_options::remove);
-    }
-    QStringList variables{u"ORVELLA_STARTUP_PROBE=1"_s};
-    if (how == u"copy"_s) {
-        variables << u"XDG_RUNTIME_DIR="_s + root.path() << u"TMPDIR="_s + root.path();
+        QCOMPARE(messages.told(), u"Application is already running"_s);
+        QCOMPARE(windowsAtMessage, QWidgetList{first.mainWindow()});
+        QVERIFY(second.mainWindow() == nullptr);
+        QCOMPARE(visibleTopLevelWindows(), QWidgetList{first.mainWindow()});
+        QCOMPARE(Module2::Connection().State(), 1);
     }
 
-    QProcess program;
-    start(program, folder, how == u"copy"_s ? u"orvella-2"_s : u"orvella"_s, variables, asNobody);
-    const qint64 pid = program.processId();
-    QVERIFY(program.waitForFinished(60000));
-
-    const QString output = QString::fromUtf8(program.readAllStandardOutput());
-    QVERIFY2(output.startsWith(shown),
-             qPrintable(output + QString::fromUtf8(program.readAllStandardError())));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    if (shown == u"shown"_s) {
-        // Its lock lies beside its own book: the probe ends the program where it stands.
-        QCOMPARE(firstLineOf(lock), QByteArray::number(pid));
-    } else if (shown.startsWith(u"message 64"_s)) {
-        QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(firstLineOf(lock), QByteArray::number(first.processId()));
-    } else {
-        QVERIFY(program.exitCode() != 0);
-        QVERIFY2(output.contains(QString::fromStdString(books.native())), qPrintable(output));
-        QVERIFY(!fs::exists(lock));
+    void realProgramKeepsToItsOwnBook_data() {
+        // The program folder's name (bytes), what ran on the book before, how the program is then started,
+        // and what it shows: its first frame, or a message with its code.
+        QTest::addColumn<QByteArray>("folderName");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const QString& before, const QString& how,
+                            const QString& shown = u"shown"_s,
+                            const QByteArray& folder = QByteArray("orvella")) {
+            QTest::newRow(name) << folder << before << how << shown;
+        };
+        row("folder name not UTF-8", {}, {}, u"shown"_s, QByteArray("caf\xe9"));
+        row("folder name holding ; and \\", {}, {}, u"shown"_s, QByteArray("a;b\\c"));
+        row("another executable with runtime folders of its own", u"running"_s, u"copy"_s,
+            u"message 64 Application is already running"_s);
+        row("lock of a killed copy", u"killed"_s, {});
+        row("lock of a killed copy its parent has not collected", u"zombie"_s, {});
+        // When the tests cannot switch user: the killed copy's lock made read-only.
+        row("lock of another user's killed copy", u"killed"_s, u"other user"_s);
+        row("process number reused by another program", u"number reused"_s, {});
+        // As nobody in root's folder, or in a folder made read-only.
+        row("no lock can be made in the folder", {}, u"folder not writable"_s,
+            u"message 48 Cannot make the lock"_s);
     }
-}
 
-void StartupTest::damagedOrForeignFileIsRefusedUntouched_data() {
-    // How the file is spoilt (its bytes from an offset overwritten, cut to a length, or statements run on
-    // it), and a word the description must hold so the user knows what is wrong.
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("no Database folder") << u"remove folder"_s << u"unable to open database file"_s;
-    QTest::newRow("no file in the folder") << u"remove file"_s << u"unable to open database file"_s;
-    QTest::newRow("garbage") << u"garbage"_s << u"not a database"_s;
-    QTest::newRow("zero bytes") << u"cut:0"_s << u"is missing"_s;
-    QTest::newRow("truncated to two pages") << u"cut:8192"_s << u"malformed"_s;
-    QTest::newRow("truncated inside the header") << u"cut:60"_s << u"malformed"_s;
-    QTest::newRow("catalogue page overwritten") << u"overwrite:100"_s << u"malformed"_s;
-    QTest::newRow("income page overwritten") << u"overwrite:8192"_s << u"damaged"_s;
-    QTest::newRow("table missing") << u"sql:Drop Table Expenses"_s << u"The table Expenses is missing."_s;
-    QTest::newRow("columns in another order")
-        << u"sql:Drop Table Income; Create Table Income (SrNo INTEGER PRIMARY KEY, IncSource TEXT, "
-           "IncDate DATE, IncAmount REAL, IncDescription TEXT)"_s
-        << u"IncSource, IncDate"_s;
-    QTest::newRow("column missing")
-        << u"sql:Drop Table GMaster; Create Table GMaster (SrNo INTEGER PRIMARY KEY, GName TEXT)"_s
-        << u"The table GMaster has the columns SrNo, GName"_s;
-    QTest::newRow("no key")
-        << u"sql:Drop Table GMaster; Create Table GMaster (SrNo INTEGER, GName TEXT, GType TEXT)"_s
-        << u"SrNo is not the INTEGER PRIMARY KEY, so a record number can be stored twice. Run orvella-db upgrade"_s;
-    QTest::newRow("text-typed SrNo")
-        << u"sql:Drop Table Expenses; Create Table Expenses (SrNo TEXT PRIMARY KEY, ExpDate DATE, "
-           "ExpCategory TEXT, ExpAmount REAL, ExpDescription TEXT)"_s
-        << u"Expenses.SrNo is declared TEXT; the program needs INTEGER."_s;
-    QTest::newRow("a view")
-        << u"sql:Alter Table Income Rename To Kept; Create View Income As Select * From Kept"_s
-        << u"The table Income is a view, not a table. Run orvella-db upgrade"_s;
-    // Once writable again, the book opens.
-    QTest::newRow("read-only file") << u"read-only"_s << u"the file is read-only"_s;
-}
-
-void StartupTest::damagedOrForeignFileIsRefusedUntouched() {
-    QFETCH(QString, damage);
-    QFETCH(QString, reason);
-    TestProgramFolder folder;
-    const QString path = folder.databasePath();
-    // Some rows, so the damaged file holds more than the bare tables.
-    runBehind(path.toStdString(),
-              "Insert Into GMaster values(1,'Salary','2');"
-              "Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
-    const QString how = damage.section(u':', 0, 0);
-    const int at = damage.section(u':', 1).toInt();
-    if (how == u"sql"_s) {
-        runBehind(path.toStdString(), damage.section(u':', 1).toStdString());
-    } else if (how == u"remove file"_s) {
-        QVERIFY(file.remove());
-    } else if (how == u"remove folder"_s) {
-        QVERIFY(QDir(folder.path() + u"/Database"_s).removeRecursively());
-    } else if (how != u"read-only"_s) {
-        if (how == u"garbage"_s) {
-            bytes = QByteArray("\x01\xfe garbage \x7f").repeated(1000);
-        } else if (how == u"cut"_s) {
-            bytes.truncate(at);
-        } else {
-            bytes.replace(at, 4096 - at % 4096, QByteArray(4096 - at % 4096, '\xa5'));  // to the page's end
+    void realProgramKeepsToItsOwnBook() {
+        QFETCH(QByteArray, folderName);
+        QFETCH(QString, before);
+        QFETCH(QString, how);
+        QFETCH(QString, shown);
+        QTemporaryDir root;
+        const fs::path folder = fs::path(root.path().toStdString()) / folderName.toStdString();
+        const fs::path books = folder / "Database";
+        const fs::path lock = books / "Database.mdb.lock";
+        fs::create_directories(books);
+        fs::copy_file(ORVELLA_PROGRAM, folder / "orvella");
+        fs::copy_file(ORVELLA_PROGRAM, folder / "orvella-2");
+        Schema::createDatabase((books / "Database.mdb").native());
+        QProcess first;
+        // The folder's name may be no text at all: removed byte for byte, made writable first.
+        auto removeFolder = qScopeGuard([&] {
+            first.kill();
+            first.waitForFinished();
+            std::error_code ignored;
+            fs::permissions(books, fs::perms::owner_all, fs::perm_options::add, ignored);
+            fs::remove_all(folder, ignored);
+        });
+        if (before == u"running"_s || before == u"killed"_s) {
+            start(first, folder, u"orvella"_s, {});
+            QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), QByteArray::number(first.processId()), 60000);
         }
-        QVERIFY(file.resize(0) && file.write(bytes) == bytes.size());
+        if (before == u"killed"_s) {
+            first.kill();
+            QVERIFY(first.waitForFinished());
+        } else if (before == u"zombie"_s) {
+            // Its parent, a shell that became `sleep`, never collects it: the killed copy stays a zombie.
+            first.setWorkingDirectory(QString::fromStdString(folder.native()));
+            first.start(u"sh"_s, {u"-c"_s, u"./orvella & echo $!; exec sleep 600"_s});
+            QVERIFY(first.waitForReadyRead(60000));
+            const QByteArray copy = first.readLine().trimmed();
+            QTRY_COMPARE_WITH_TIMEOUT(firstLineOf(lock), copy, 60000);
+            QCOMPARE(::kill(copy.toInt(), SIGKILL), 0);
+            QTRY_VERIFY(firstLineOf("/proc/" + copy.toStdString() + "/stat").contains(") Z "));
+        } else if (before == u"number reused"_s) {
+            std::ofstream(lock) << QCoreApplication::applicationPid() << "\norvella\n"
+                                << QSysInfo::machineHostName().toStdString() << "\n";
+        }
+        const bool asNobody = ::geteuid() == 0 && (how == u"other user"_s || how == u"folder not writable"_s);
+        if (asNobody) {
+            fs::permissions(root.path().toStdString(), fs::perms::others_exec, fs::perm_options::add);
+        }
+        if (how == u"other user"_s && asNobody) {
+            const uid_t nobody = 65534;
+            QVERIFY(::chown(books.c_str(), nobody, nobody) == 0 &&
+                    ::chown((books / "Database.mdb").c_str(), nobody, nobody) == 0);
+        } else if (how == u"other user"_s) {
+            fs::permissions(lock, fs::perms::owner_read);
+        } else if (how == u"folder not writable"_s && !asNobody) {
+            fs::permissions(books, fs::perms::owner_write, fs::perm_options::remove);
+        }
+        QStringList variables{u"ORVELLA_STARTUP_PROBE=1"_s};
+        if (how == u"copy"_s) {
+            variables << u"XDG_RUNTIME_DIR="_s + root.path() << u"TMPDIR="_s + root.path();
+        }
+
+        QProcess program;
+        start(program, folder, how == u"copy"_s ? u"orvella-2"_s : u"orvella"_s, variables, asNobody);
+        const qint64 pid = program.processId();
+        QVERIFY(program.waitForFinished(60000));
+
+        const QString output = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(output.startsWith(shown),
+                 qPrintable(output + QString::fromUtf8(program.readAllStandardError())));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        if (shown == u"shown"_s) {
+            // Its lock lies beside its own book: the probe ends the program where it stands.
+            QCOMPARE(firstLineOf(lock), QByteArray::number(pid));
+        } else if (shown.startsWith(u"message 64"_s)) {
+            QCOMPARE(program.exitCode(), 0);
+            QCOMPARE(firstLineOf(lock), QByteArray::number(first.processId()));
+        } else {
+            QVERIFY(program.exitCode() != 0);
+            QVERIFY2(output.contains(QString::fromStdString(books.native())), qPrintable(output));
+            QVERIFY(!fs::exists(lock));
+        }
     }
-    file.close();
-    const QStringList before = bookFolder(path);
-    std::optional<InjectedFault> readOnly;
-    if (how == u"read-only"_s) {
-        readOnly.emplace(how, folder.path());
+
+    void damagedOrForeignFileIsRefusedUntouched_data() {
+        // How the file is spoilt (its bytes from an offset overwritten, cut to a length, or statements run on
+        // it), and a word the description must hold so the user knows what is wrong.
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no Database folder") << u"remove folder"_s << u"unable to open database file"_s;
+        QTest::newRow("no file in the folder") << u"remove file"_s << u"unable to open database file"_s;
+        QTest::newRow("garbage") << u"garbage"_s << u"not a database"_s;
+        QTest::newRow("zero bytes") << u"cut:0"_s << u"is missing"_s;
+        QTest::newRow("truncated to two pages") << u"cut:8192"_s << u"malformed"_s;
+        QTest::newRow("truncated inside the header") << u"cut:60"_s << u"malformed"_s;
+        QTest::newRow("catalogue page overwritten") << u"overwrite:100"_s << u"malformed"_s;
+        QTest::newRow("income page overwritten") << u"overwrite:8192"_s << u"damaged"_s;
+        QTest::newRow("table missing") << u"sql:Drop Table Expenses"_s << u"The table Expenses is missing."_s;
+        QTest::newRow("columns in another order")
+            << u"sql:Drop Table Income; Create Table Income (SrNo INTEGER PRIMARY KEY, IncSource TEXT, "
+               "IncDate DATE, IncAmount REAL, IncDescription TEXT)"_s
+            << u"IncSource, IncDate"_s;
+        QTest::newRow("column missing")
+            << u"sql:Drop Table GMaster; Create Table GMaster (SrNo INTEGER PRIMARY KEY, GName TEXT)"_s
+            << u"The table GMaster has the columns SrNo, GName"_s;
+        QTest::newRow("no key")
+            << u"sql:Drop Table GMaster; Create Table GMaster (SrNo INTEGER, GName TEXT, GType TEXT)"_s
+            << u"SrNo is not the INTEGER PRIMARY KEY, so a record number can be stored twice. Run orvella-db upgrade"_s;
+        QTest::newRow("text-typed SrNo")
+            << u"sql:Drop Table Expenses; Create Table Expenses (SrNo TEXT PRIMARY KEY, ExpDate DATE, "
+               "ExpCategory TEXT, ExpAmount REAL, ExpDescription TEXT)"_s
+            << u"Expenses.SrNo is declared TEXT; the program needs INTEGER."_s;
+        QTest::newRow("a view")
+            << u"sql:Alter Table Income Rename To Kept; Create View Income As Select * From Kept"_s
+            << u"The table Income is a view, not a table. Run orvella-db upgrade"_s;
+        // Once writable again, the book opens.
+        QTest::newRow("read-only file") << u"read-only"_s << u"the file is read-only"_s;
     }
 
-    MessageRecorder messages;
-    int windowsAtMessage = -1;
-    messages.onMessage(
-        [&](const MessageRecorder::Message&) { windowsAtMessage = visibleTopLevelWindows().size(); });
-    Program program;
+    void damagedOrForeignFileIsRefusedUntouched() {
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        TestProgramFolder folder;
+        const QString path = folder.databasePath();
+        // Some rows, so the damaged file holds more than the bare tables.
+        runBehind(path.toStdString(),
+                  "Insert Into GMaster values(1,'Salary','2');"
+                  "Insert Into Income values(1,'2024-01-05','Salary',1500,'January')");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const QString how = damage.section(u':', 0, 0);
+        const int at = damage.section(u':', 1).toInt();
+        if (how == u"sql"_s) {
+            runBehind(path.toStdString(), damage.section(u':', 1).toStdString());
+        } else if (how == u"remove file"_s) {
+            QVERIFY(file.remove());
+        } else if (how == u"remove folder"_s) {
+            QVERIFY(QDir(folder.path() + u"/Database"_s).removeRecursively());
+        } else if (how != u"read-only"_s) {
+            if (how == u"garbage"_s) {
+                bytes = QByteArray("\x01\xfe garbage \x7f").repeated(1000);
+            } else if (how == u"cut"_s) {
+                bytes.truncate(at);
+            } else {
+                bytes.replace(at, 4096 - at % 4096,
+                              QByteArray(4096 - at % 4096, '\xa5'));  // to the page's end
+            }
+            QVERIFY(file.resize(0) && file.write(bytes) == bytes.size());
+        }
+        file.close();
+        const QStringList before = bookFolder(path);
+        std::optional<InjectedFault> readOnly;
+        if (how == u"read-only"_s) {
+            readOnly.emplace(how, folder.path());
+        }
 
-    const std::optional<int> status = Main(program);
+        MessageRecorder messages;
+        int windowsAtMessage = -1;
+        messages.onMessage(
+            [&](const MessageRecorder::Message&) { windowsAtMessage = visibleTopLevelWindows().size(); });
+        Program program;
 
-    QVERIFY(status.has_value() && *status != 0);
-    QCOMPARE(messages.count(), 1);
-    QVERIFY2(messages.last().prompt.contains(u"Database.mdb"_s), qPrintable(messages.last().prompt));
-    QVERIFY2(messages.last().prompt.contains(reason), qPrintable(messages.last().prompt));
-    QCOMPARE(messages.last().buttons, 48);
-    QCOMPARE(windowsAtMessage, 0);
-    QVERIFY(program.mainWindow() == nullptr);
-    QCOMPARE(bookFolder(path), before);
-    if (readOnly) {
-        readOnly.reset();
-        Program again;
-        QCOMPARE(Main(again), std::nullopt);
+        const std::optional<int> status = Main(program);
+
+        QVERIFY(status.has_value() && *status != 0);
         QCOMPARE(messages.count(), 1);
-        again.closeWindows();
-        Module2::Connection().Close();
+        QVERIFY2(messages.last().prompt.contains(u"Database.mdb"_s), qPrintable(messages.last().prompt));
+        QVERIFY2(messages.last().prompt.contains(reason), qPrintable(messages.last().prompt));
+        QCOMPARE(messages.last().buttons, 48);
+        QCOMPARE(windowsAtMessage, 0);
+        QVERIFY(program.mainWindow() == nullptr);
+        QCOMPARE(bookFolder(path), before);
+        if (readOnly) {
+            readOnly.reset();
+            Program again;
+            QCOMPARE(Main(again), std::nullopt);
+            QCOMPARE(messages.count(), 1);
+            again.closeWindows();
+            Module2::Connection().Close();
+        }
     }
-}
+};
 
 QTEST_MAIN(StartupTest)
 #include "test_Startup.moc"

@@ -3,29 +3,39 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMdiArea>
 
 #include <memory>
 
+#include "data/ConnectionString.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
-
-class QMdiArea;
+#include "ui/Module2.h"
 
 class WindowTestBed final {
 public:
-    WindowTestBed();
-    ~WindowTestBed();
+    WindowTestBed() {
+        Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder.path().toStdString()));
+        m_frame->setCentralWidget(m_area);
+        m_frame->resize(1024, 768);
+        m_frame->show();
+        m_frame->activateWindow();
+    }
+    ~WindowTestBed() {
+        m_frame.reset();
+        Module2::Connection().Close();
+    }
     WindowTestBed(const WindowTestBed&) = delete;
     WindowTestBed& operator=(const WindowTestBed&) = delete;
 
-    const TestProgramFolder& folder() const { return *m_folder; }
-    MessageRecorder& messages() { return *m_messages; }
+    const TestProgramFolder& folder() const { return m_folder; }
+    MessageRecorder& messages() { return m_messages; }
     QMainWindow& frame() { return *m_frame; }
     QMdiArea* area() const { return m_area; }
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<MessageRecorder> m_messages;
-    std::unique_ptr<QMainWindow> m_frame;
-    QMdiArea* m_area = nullptr;
+    TestProgramFolder m_folder;
+    MessageRecorder m_messages;
+    std::unique_ptr<QMainWindow> m_frame = std::make_unique<QMainWindow>();
+    QMdiArea* m_area = new QMdiArea(m_frame.get());
 };
