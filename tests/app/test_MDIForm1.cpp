@@ -1,8 +1,6 @@
-// The main window: its spoken name, its menus and toolbar as laid out, its status bar, the exit question and
-// the About box. It opens each working window once, named for its kind: caption, label, the kind the master
-// window saves, what a screen reader announces for it and its controls, its place and fixed size, even when
-// its list cannot be filled; its own colours legible under a dark palette; a second choice leaves it as it
-// is; the active window's access keys come before the main menu's.
+// The main window: spoken name, menus, toolbar, status bar, the exit question and the About box; each
+// working window opened once, named and announced for its kind, even when its list cannot be filled; own
+// colours legible under a dark palette; the active window's access keys before the main menu's.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -32,8 +30,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The controls a user types into, picks from or moves through. The line edit inside a date editor and the
-// header of a list are their owner's parts and are announced through it.
+// The controls a user types into, picks from or moves through; a date editor's line edit and a list's
+// header are announced through their owner.
 bool takesInput(const QWidget* widget) {
     if (qobject_cast<const QLineEdit*>(widget)) {
         return !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget());
@@ -86,13 +84,10 @@ double legibility(const QWidget& control) {
 }
 
 QToolButton* toolbarButton(const MDIForm1& window, const QString& caption) {
-    for (QAction* action : window.Toolbar1->actions()) {
-        auto* button = qobject_cast<QToolButton*>(window.Toolbar1->widgetForAction(action));
-        if (button != nullptr && button->text() == caption) {
-            return button;
-        }
-    }
-    return nullptr;
+    const auto buttons = window.Toolbar1->findChildren<QToolButton*>();
+    const auto found =
+        std::find_if(buttons.cbegin(), buttons.cend(), [&](auto* b) { return b->text() == caption; });
+    return found == buttons.cend() ? nullptr : *found;
 }
 
 // Each item's caption ("|" for a separator), a disabled one marked so.
@@ -294,8 +289,7 @@ private slots:
         // The same window re-labelled in place must not keep the other kind, nor announce it.
         row("categories, then sources", u"MnuExpCategory,MnuIncomeSource"_s, sources, u"Source : "_s, u"2"_s,
             1, u"window=Income Source Master;TxtGName=Source"_s, master);
-        // Another program holds the book while the list fills: the failure is told, and the window still
-        // names, and will save, the kind asked for; the next opening fills its list.
+        // The book locked while the list fills: told; the window still names, and saves, the kind asked.
         row("categories while locked", u"MnuIncomeSource,locked:MnuExpCategory"_s, categories,
             u"Exp. Category : "_s, u"1"_s, 1, u"TxtGName=Exp. Category"_s, master,
             u"failed: database is locked"_s);
@@ -370,9 +364,8 @@ private slots:
         QCOMPARE(m_messages->told(), told);
     }
 
-    // Under a dark desktop palette, set before the windows open, each control with a colour of its own reads
-    // at least as well as under the light one, and never below 3:1. The About and splash windows are made
-    // by themselves, as the step names them.
+    // Under a dark desktop palette, each control with a colour of its own reads at least as well as under the
+    // light one, never below 3:1; the About and splash windows are made by themselves.
     void ownColoursStayLegibleUnderADarkPalette_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("control");
@@ -413,8 +406,7 @@ private slots:
                  qPrintable(u"light %1:1, dark %2:1"_s.arg(contrasts[0]).arg(contrasts[1])));
     }
 
-    // From the menu or the toolbar, a second choice leaves the open window as it is, with what was typed and
-    // the figures it showed; closed, a window opens afresh.
+    // A second choice, from menu or toolbar, leaves the open window as it is; closed, one opens afresh.
     void secondChoiceLeavesTheOpenWindowAsItIs() {
         Module2::Connection().Execute("Insert Into Income values(1,'2024-01-05','Salary',1500,'x')");
         trigger(u"MnuIncome"_s);
@@ -444,9 +436,9 @@ private slots:
         trigger(u"MnuReports"_s);
         QCOMPARE(m_window->reportWindow()->LblIncome->text(), u"2000"_s);
     }
-    // After the steps, each key in turn (on a fresh window) is answered by the active window's button or,
-    // when it has none, by the main menu item named (the download command opening the source's address).
-    // F1 opens the user guide from the program folder wherever the focus is, or says where it is missing.
+    // After the steps, each key is answered by the active window's button, else by the main menu's item (the
+    // download command by opening the source's address). F1 opens the user guide from the program folder
+    // wherever the focus is, or says where it is missing.
     void accessKeysAndF1_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("key");

@@ -1,5 +1,5 @@
-// Start-up in the process and as a real program: one program per book, the splash, the connection, the main
-// window; over a damaged, foreign or read-only book: refused, no window, the file left byte for byte.
+// Start-up in the process and as a real program: one program per book, the splash, the main window; a
+// damaged, foreign or read-only book refused with no window, the file left byte for byte.
 #include <QtTest>
 
 #include <unistd.h>
@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Starts the real program as a user does, `./<name>` in its folder (whose name may be any bytes), with these
-// variables added to its environment; as user nobody when asked.
+// Starts `./<name>` in its folder (a name of any bytes) with these variables added, as nobody if asked.
 void start(QProcess& process, const fs::path& folder, const QString& name, const QStringList& variables,
            bool asNobody = false) {
     process.setChildProcessModifier([folder = folder.native()] {
@@ -101,8 +100,7 @@ private slots:
     }
 
     void realProgramKeepsToItsOwnBook_data() {
-        // The program folder's name (bytes), what ran on the book before, how the program is then started,
-        // and what it shows: its first frame, or a message with its code.
+        // The folder's name, what ran on the book before, how the program starts, and what it shows.
         QTest::addColumn<QByteArray>("folderName");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("how");
@@ -209,8 +207,7 @@ private slots:
     }
 
     void damagedOrForeignFileIsRefusedUntouched_data() {
-        // How the file is spoilt (its bytes from an offset overwritten, cut to a length, or statements run on
-        // it), and a word the description must hold so the user knows what is wrong.
+        // How the file is spoilt, and words the description must hold so the user knows what is wrong.
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no Database folder") << u"remove folder"_s << u"unable to open database file"_s;

@@ -20,8 +20,7 @@ namespace {
 
 class RefusedStatement : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
-// The book holds one entry. A refused statement fails with the engine's reason and changes nothing, and
-// no file of the engine is left beside the book.
+// The book holds one entry, which a refused statement leaves as it was.
 TEST_P(RefusedStatement, ChangesNothing) {
     const auto& [statement, reason] = GetParam();
     TempDatabase db;
@@ -48,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class StoredAmount : public testing::TestWithParam<double> {};
 
-// The compact storage keeps amounts in a few bytes; every double must still come back bit for bit, and a
-// writer from elsewhere gets through while the set is open and half read.
+// Stored compactly, every double comes back bit for bit; a writer gets through while the set is half read.
 TEST_P(StoredAmount, ComesBackExactly) {
     TempDatabase db;
     db.connection().Execute("CREATE TABLE Figures (Amount REAL)");

@@ -23,8 +23,7 @@ inline std::string rowsOf(Connection& connection, std::string_view query) {
     return rows;
 }
 
-// Runs the statements on the file through a connection of the test's own, as another program would; fails
-// with DbError giving the engine's reason.
+// Runs the statements on the file as another program would; fails with DbError giving the engine's reason.
 inline void runBehind(const std::string& path, const std::string& statements) {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);

@@ -43,8 +43,7 @@ class TestFrmGMaster : public QObject {
     std::optional<InjectedFault> m_fault;
     QString m_beforeFault;  // what the window showed and the table held when the fault came
 
-    // Opens the window (afresh once it was closed), or switches it, to one kind as the main window does: that
-    // kind's list, MasterType.
+    // Opens the window (afresh once closed), or switches it, to one kind as the main window does.
     void open(const QString& kind) {
         if (m_window.isNull()) {
             m_window = new frmGMaster(m_bed->area());
@@ -226,16 +225,15 @@ private slots:
         row("no number after the largest", u"taken:9223372036854775807;new"_s, kOpened,
             u"failed: Record number 9223372036854775808 cannot be used"_s, kIncomeList,
             kSeedTable + u",9223372036854775807:Taken:1"_s);
-        // Entries removed from the file behind the program's back. The entry being renamed vanishes: the
-        // typed name stays, and the next Save adds it as a new entry.
+        // Entries removed behind the program's back: a renamed one's typed name stays, and Save adds it anew.
         row("rename of a vanished entry", u"dbl:2;gone:2;clear;type:Lease;save;save"_s, kIdle,
             u"No entry was updated / Saved successfully"_s, u"1:Salary,3:Interest,6:Lease"_s,
             u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1,6:Lease:2"_s);
         row("vanished entry during a new entry", u"new;type:Gift;gone:2;dbl:2"_s,
             u"6|Gift|on|off|on|&Save|Cancel"_s, u"No Data Available"_s, kIncomeList,
             u"1:Salary:2,3:Interest:2,4:Food:1,5:Fuel:1"_s);
-        // A save or rename a fault refuses is told once, the window and the table kept as they were; once the
-        // fault is gone the same Save writes. The name needs pages of its own, so a full disk stops it.
+        // A refused save or rename is told once, window and table kept; the fault gone, Save writes. The name
+        // needs pages of its own, so a full disk stops it.
         const QString longText = QString(u"long name "_s).repeated(2000);
         for (const auto& [fault, reason] : {std::pair{u"locked"_s, u"database is locked"_s},
                                             {u"disk full"_s, u"database or disk is full"_s},
@@ -253,8 +251,7 @@ private slots:
         }
     }
 
-    // The user's steps on the income sources, and then the window's boxes and buttons, the messages, the
-    // list and the table.
+    // The user's steps on the income sources, then the boxes and buttons, messages, list and table.
     void userActions() {
         QFETCH(QString, script);
         QFETCH(QString, state);

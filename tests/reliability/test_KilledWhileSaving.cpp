@@ -38,9 +38,8 @@ private slots:
         QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
         printed += saver.readAllStandardOutput();
 
-        // The program opens the file as it is and finds it sound, holding every record reported saved (the
-        // series prints 1, 2, 3, ...) with its amount, numbered without gaps: no save was half done. At most
-        // the one save under way when the kill came is there unreported.
+        // The file is sound and holds every save reported, with its amount and without gaps; at most the one
+        // save under way when the kill came is there unreported.
         Module2::Connection().Open(ConnectionString::forProgramFolder(folder.path().toStdString()));
         QCOMPARE(storedRows(u"PRAGMA integrity_check"_s), u"ok"_s);
         const QStringList rows =

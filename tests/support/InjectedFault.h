@@ -14,9 +14,8 @@
 
 class InjectedFault final {
 public:
-    // Registers the test's file-system layer as the engine's default, so that every connection opened after
-    // it goes through it: call before any opens. Its files are the platform's own with the write swapped: on
-    // demand every write fails, or the database opens read-only.
+    // Makes the test's file-system layer the engine's default, for every connection opened later: the
+    // platform's files, whose writes fail or which open read-only on demand.
     static void installDiskLayer() {
         static sqlite3_vfs vfs;
         s_platformVfs = sqlite3_vfs_find(nullptr);
@@ -26,9 +25,8 @@ public:
         sqlite3_vfs_register(&vfs, 1);
     }
 
-    // "locked": another program's connection holds BEGIN EXCLUSIVE on the book in the program folder;
-    // "disk full": the program's connection may not grow the file by a single page; "write error": every
-    // write gives an I/O error; "read-only": the book opens read-only.
+    // "locked": another connection holds BEGIN EXCLUSIVE; "disk full": the program's connection may not grow
+    // the file; "write error": every write fails; "read-only": the book opens read-only.
     InjectedFault(const QString& name, const QString& programFolder) : m_diskFull(name == u"disk full") {
         if (name == u"locked") {
             m_other.Open(ConnectionString::forProgramFolder(programFolder.toStdString()));

@@ -26,8 +26,7 @@ public:
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    // The answers to the next messages, in order. Once they run out a Yes/No box is answered No and
-    // any other box OK.
+    // The answers to the next messages; once they run out, a Yes/No box is answered No, any other OK.
     void answer(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
 
     // Called with each message as it arrives, before it is answered: to look at the screen at that moment.
@@ -37,10 +36,9 @@ public:
     // The last message; an empty one when there was none.
     Message last() const { return m_messages.isEmpty() ? Message{} : m_messages.last(); }
 
-    // The messages in order, " / " between them: an information as its prompt, a warning's question after
-    // "asked: ", a warning after "failed: " with the first clause of its description (the rest is the
-    // engine's wording), any other after its code in brackets; a title other than the program's own follows
-    // in brackets.
+    // The messages, " / " between them: an information as its prompt, a warning's question after "asked: ", a
+    // warning as "failed: " and its first clause (the rest is the engine's wording), any other after its
+    // code in brackets; a title other than the program's own follows in brackets.
     QString told() const {
         using namespace Qt::StringLiterals;
         QStringList told;

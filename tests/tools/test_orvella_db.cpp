@@ -47,8 +47,7 @@ std::string tool(const std::string& arguments) {
     return std::string(ORVELLA_DB_TOOL) + " " + arguments;
 }
 
-// Everything in the folder, each file with its bytes (a book by its size and hash, so that a failure reads):
-// what a refused command must leave as it found it.
+// Each file in the folder with its bytes (a book by size and hash): what a command must leave as it was.
 std::map<fs::path, std::string> snapshot(const fs::path& folder) {
     std::map<fs::path, std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -97,8 +96,7 @@ void PrintTo(const Command& command, std::ostream* out) {
 
 class OrvellaDb : public testing::TestWithParam<Command> {};
 
-// Beside the book lies a file of the user's own, mine/GMaster.csv; the program's connection to the book stays
-// open meanwhile.
+// Beside the book lies the user's own mine/GMaster.csv; the program's connection to the book stays open.
 TEST_P(OrvellaDb, DoesWhatItSaysAndWritesNothingElse) {
     const Command& c = GetParam();
     TempDatabase db;
@@ -271,9 +269,8 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"", "import Database.mdb Income mine/in.csv --map kind=2", 2,
                 "kind is not a key for Income"}));
 
-// The disk fills up inside Income.csv, once GMaster.csv is whole: once into two folders the export makes,
-// once into a folder of the user's own holding a file. Nothing of the export is left, and the same command
-// then writes every table as RFC 4180 CSV.
+// The disk fills up inside Income.csv, into two folders the export makes, then into the user's own folder
+// holding a file: nothing of the export is left, and the same command then writes RFC 4180 CSV.
 TEST(OrvellaDbExport, LeavesNothingOnAFullDiskThenWritesRfc4180Csv) {
     TempDatabase db;
     auto& c = db.connection();

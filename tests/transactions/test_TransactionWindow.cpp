@@ -133,12 +133,10 @@ class TransactionWindowTest : public QObject {
     MessageRecorder& messages() { return m_bed->messages(); }
 
     // Steps separated by ';': a button by its name without "Cmd"; pick:N, a double-click on row N of the
-    // list; key:, a key by its name; type:, keys typed where the focus is; name:, amount: or particulars:,
-    // the box's text typed afresh; yes or no, the answer to the next question; gone, another program emptying
-    // the table; sql:, another program's statement; fault:, a fault injected until mend, which checks that
-    // the window and the table are as they were when it came; lockat:, another program locking the book as
-    // the message named is shown; reopen:, the window closed and opened again, with the fault named while it
-    // loads; focus:, the control named has the focus.
+    // list; key:, type:, a key or keys where the focus is; name:, amount:, particulars:, a box's text afresh;
+    // yes, no, the next answer; gone, sql:, another program emptying the table or running a statement;
+    // fault:, a fault until mend, which checks the window and table are as the fault found them; lockat:, the
+    // book locked as the message named is shown; reopen:, the window reopened under the fault named; focus:.
     void act(TransactionWindow*& window, const QString& kind, const QString& script) {
         for (const QString& step : script.split(u';')) {
             const QString verb = step.section(u':', 0, 0);
@@ -231,8 +229,7 @@ private slots:
             u"failed: Record number 9223372036854775808 cannot be used"_s, opened + u"1|10"_s,
             u"9223372036854775807"_s);
 
-        // Save names the first entry missing and puts the focus there (a letter empties the amount box);
-        // Cancel drops the entries.
+        // Save names the first entry missing and focuses it (a letter empties the amount); Cancel drops all.
         row("Save with an entry missing", kIncome, {},
             u"New;Save;focus:CboSource;name:Salary;amount:12a;Save;focus:TxtAmount"_s,
             u"Please select income source / Please enter income amount"_s,
@@ -250,8 +247,7 @@ private slots:
         row("Delete, nothing picked", kExpenses, u"1"_s, u"HideList;Delete;focus:ListView1"_s,
             u"Nothing to delete\r\n\r\nSelect record first\r\n\r\nDouble click on grid to select record"_s,
             u"|2008-05-04||||browsing|wide|1|10"_s, u"1"_s);
-        // From the keyboard the arrow keys select a row and Enter picks it; with no row selected, as after
-        // the list is filled again, Enter picks nothing.
+        // The arrows select a row and Enter picks it; with none selected (the list refilled), nothing.
         row("pick from the keyboard", kExpenses, u"1,2"_s,
             u"Modify;key:Down;key:Return;yes;Delete;Modify;key:Return"_s,
             select + u" / asked: "_s + ask + u"1 / Record Deleted successfully / "_s + select,
@@ -266,8 +262,7 @@ private slots:
         row("Update, amount emptied", kIncome, u"1,2"_s, u"pick:1;Modify;amount:;ModSave;focus:CmdNew"_s,
             u"Updated Successfully"_s, blank + u"2|10"_s, u"1,2|2024-03-15|Salary|0|note"_s);
 
-        // A refused write leaves the table as it was and the window in its mode with the entries; a write
-        // whose record another program deleted says so, and a delete then shows what is stored.
+        // A refused write keeps window and table; one whose record another program deleted says so.
         row("Save over a picked number", kIncome, u"1"_s, u"New;pick:0;particulars:changed;Save"_s,
             u"failed: UNIQUE constraint failed"_s, u"1|2024-03-15|Salary|10|changed|adding|narrow|1|10"_s,
             u"1"_s);
@@ -276,8 +271,7 @@ private slots:
         row("Delete, record gone", kExpenses, u"1"_s, u"pick:0;gone;yes;Delete"_s,
             u"asked: "_s + ask + u"1 / No record was deleted"_s, blank + u"0|0"_s, {});
 
-        // A record that cannot be read leaves the number and every field as they were: a record half loaded
-        // under another record's number could be saved over that one.
+        // An unreadable record leaves number and fields alone: half loaded, it could be saved over another.
         const QString first = u"1|2024-03-15|Salary|10|note|browsing|narrow|2|20"_s;
         row("pick on an empty list", kIncome, {}, u"pick:-1"_s, u"No Data Available"_s, opened + u"0|0"_s,
             {});
@@ -297,9 +291,8 @@ private slots:
             u"pick:0;sql:Update Expenses set ExpAmount=123456789012.5 where SrNo=2;pick:1"_s,
             u"No Data Available"_s, first, u"1,2|2024-03-15|Salary|123456789012.5|note"_s);
 
-        // A write a fault refuses is told once; the window keeps its mode and entries and the table what it
-        // held; once the fault is gone the same button writes. The particulars need pages of their own, so a
-        // full disk stops any save or change carrying them; a delete frees pages and needs none.
+        // A refused write is told once, window and table kept; the fault gone, the same button writes. The
+        // particulars need pages of their own, so a full disk stops them; a delete needs none.
         const QString longText = QString(u"long particulars "_s).repeated(1200);
         for (const auto& [fault, reason] : {std::pair{u"locked"_s, u"database is locked"_s},
                                             {u"disk full"_s, u"database or disk is full"_s},
@@ -325,8 +318,7 @@ private slots:
                 }
             }
         }
-        // Opened while another program holds the book: each failing step told, the window open and empty;
-        // opened again once the lock is gone, it shows the list and the total.
+        // Opened while the book is locked: each failing step told, the window empty; reopened, it fills.
         const QString lockedTwice =
             u"(0) database is locked (another program is using the database file; try "
             u"again when it has finished) / failed: database is locked"_s;
@@ -334,8 +326,7 @@ private slots:
             u"1"_s);
         row("opened again after the lock", kExpenses, u"1"_s, u"reopen:locked;reopen:"_s, lockedTwice,
             opened + u"1|10"_s, u"1"_s);
-        // Locked between the save and the refill of the list: stored once, and a second Save cannot store it
-        // again; Cancel and New offer the next number.
+        // Locked between Save and the list's refill: stored once, Save again refused, New gives the next.
         row("locked between Save and refill", kIncome, u"1"_s,
             u"New;name:Rent;amount:12;particulars:x;lockat:Saved successfully;Save;mend;Save;Cancel;New"_s,
             u"Saved successfully / failed: database is locked / failed: UNIQUE constraint failed"_s,
@@ -365,23 +356,19 @@ private slots:
         QTest::addColumn<QStringList>("names");  // the kind's names as listed, the one picked last
         QTest::addColumn<int>("heightAfterEscape");
         QTest::addColumn<QStringList>("afterList");  // Tab from the list while browsing, then while modifying
-        QTest::newRow("income") << kIncome << QStringList{QString(), u"bonus"_s, u"Salary"_s, u"Wages"_s}
+        QTest::newRow("income") << kIncome << u",bonus,Salary,Wages"_s.split(u',')
                                 << TransactionForm::kListClosedHeight
-                                << QStringList{u"CmdHideList"_s, u"CmdModify"_s, u"CmdDelete"_s,
-                                               u"CmdModSave"_s, u"CmdCancel"_s};
-        QTest::newRow("expenses") << kExpenses << QStringList{u"Food"_s, u"Rent"_s, u"Water"_s}
+                                << u"CmdHideList,CmdModify,CmdDelete,CmdModSave,CmdCancel"_s.split(u',');
+        QTest::newRow("expenses") << kExpenses << u"Food,Rent,Water"_s.split(u',')
                                   << TransactionForm::kListOpenHeight
-                                  << QStringList{u"CmdDelete"_s, u"CmdModify"_s, u"CmdHideList"_s,
-                                                 u"CmdCancel"_s, u"CmdModSave"_s};
+                                  << u"CmdDelete,CmdModify,CmdHideList,CmdCancel,CmdModSave"_s.split(u',');
     }
 
-    // Another program stored an unnamed source, and a source and a category numbered beyond what a list entry
-    // holds: the names up to them are listed, the failure told plainly, without an icon. Enter moves on from
-    // each entry field, the particulars box taking its line break first. The name box opens its list over the
-    // boxes below on the way in and closes it on the way out; Escape closes it in the income window only, and
-    // typing opens it again. The arrow keys pick from the list; typing selects the first name it begins, a
-    // click on it takes it and leaves the focus in the box. Tab from the list walks the buttons in the kind's
-    // order.
+    // Names numbered beyond a list entry are left out, told plainly; an unnamed one lists blank. Enter moves
+    // on from each field (the particulars box takes its line break first). The name box's list opens over the
+    // boxes below while it has the focus (Escape closes it in the income window only; typing opens it); the
+    // arrows pick, typing selects the first name it begins, a click takes it. Tab from the list walks the
+    // kind's buttons.
     void keysWalkTheWindow() {
         QFETCH(QString, kind);
         QFETCH(QStringList, names);
@@ -486,8 +473,8 @@ private slots:
         amount(u"12,5"_s, true, u"5"_s, u"5"_s, u"5.1"_s);
         amount(u"1.000"_s, true, u"1.000"_s, u"1"_s, u"1.1"_s);
         amount(u"1,000"_s, true, u"000"_s, u"0"_s, u"0.1"_s);
-        // Pasted whole: a text that would be stored as another value is refused, the box left empty; any
-        // other is kept as pasted, and stored and totalled beside the earlier 0.1 as given.
+        // Pasted whole, a text that would store another value leaves the box empty; the rest are kept, then
+        // stored and totalled beside the earlier 0.1 as given.
         for (const char* refused :
              {"1,000", "1e308", "1e400", "9007199254740993", "0.00001", "-5", ".", "-", "--1", "1e+",
               "1e-999", "1.2.3", "1 2", "0x10", "100000000000", "1,000.5"}) {
@@ -502,10 +489,9 @@ private slots:
         }
     }
 
-    // Run also under the locales CTest gives the process, the amounts entered with that locale's decimal
-    // mark. Pasted and typed into the boxes and saved: the table holds the texts, the day and the amount's
-    // plain form exactly and nothing else changes; the list and the exact total show them; picked from the
-    // list the record shows as entered, its amount with the user's mark, so Modify and Update change nothing.
+    // Also run under other locales, amounts written with their decimal mark. Saved, the table holds exactly
+    // what was entered (the amount in plain form) and nothing else changes; list and total show it; picked,
+    // the record shows as entered, so Modify and Update change nothing.
     void entriesAreStoredListedAndReadBackExactly() {
         QFETCH(QString, kind);
         QFETCH(qint64, earlier);

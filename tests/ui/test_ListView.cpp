@@ -1,5 +1,4 @@
-// The list view over result-set rows: a well-behaved model, cells in their shown form, the header, picking
-// a row from the keyboard.
+// The list view over result-set rows: a well-behaved model, cells in their shown form, keys that pick.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -38,13 +37,12 @@ private slots:
         m_connection.Execute(
             "Insert Into Income values (1,'2024-01-05','Salary',1500,'x'),(2,NULL,'Rent',0,NULL)");
         m_connection.Execute(
-            "Insert Into Expenses values (1,'2024-03-05','Rent',1,''),(2,'1905-07-04','Rent',1,''),"
-            "(3,'2000-01-01','Rent',1,'')");
+            "Insert Into Expenses values (1,'2024-03-05','Rent',1,''),(2,'1905-07-04','Rent',1,'')");
     }
 
-    // Header, widths and alignment as set, the record number's column of width 0 and its image out of the
-    // view altogether; the rows there at the first paint; the model stays consistent through a fill, rows of
-    // another store and a store's rows out of order (each a range of its own), a new image list and a clear.
+    // Header, widths and alignment as set, the record number's column and its image out of the view; rows
+    // there at the first paint; the model consistent through a fill, another store's rows out of order, a new
+    // image list and a clear.
     void modelColumnsAndIcon() {
         ListView list(nullptr);
         QAbstractItemModelTester tester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -86,10 +84,7 @@ private slots:
         QTest::newRow("seven decimals") << u"de_DE"_s << u"Select 1e-7"_s << u"0.0000001"_s;
         QTest::newRow("infinity") << u"C"_s << u"Select 9e999"_s << u"Infinity"_s;
         const QString date = u"Select ExpDate from Expenses where SrNo=%1"_s;
-        QTest::newRow("date, C") << u"C"_s << date.arg(1) << u"5 Mar 2024"_s;
         QTest::newRow("date, en_US month first") << u"en_US"_s << date.arg(2) << u"7/4/1905"_s;
-        QTest::newRow("date, en_IN day first") << u"en_IN"_s << date.arg(1) << u"05/03/2024"_s;
-        QTest::newRow("date, de_DE") << u"de_DE"_s << date.arg(3) << u"01.01.2000"_s;
         QTest::newRow("date, ja_JP already four digits") << u"ja_JP"_s << date.arg(1) << u"2024/03/05"_s;
         QTest::newRow("date, bg_BG quoted suffix") << u"bg_BG"_s << date.arg(1) << u"5.03.2024 г."_s;
     }
@@ -106,8 +101,7 @@ private slots:
         QCOMPARE(list.model()->index(0, 0).data().toString(), shown);
     }
 
-    // The arrow keys select a row and Enter picks it, as a double-click does; with no row, Enter picks
-    // nothing.
+    // The arrows select a row and Enter picks it, as a double-click does; with no row, Enter picks nothing.
     void enterPicksTheSelectedRow() {
         ListView list(nullptr);
         list.setColumns({{u"###"_s, 0, Qt::AlignLeft}, {u"Category"_s, 2500, Qt::AlignLeft}});
