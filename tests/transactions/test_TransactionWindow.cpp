@@ -61,15 +61,14 @@ bool nameBoxIs(const TransactionWindow* window, int heightTwips) {
 }
 
 QString mode(const TransactionWindow* window) {
-    if (!window->Frame1->isEnabled() && !window->Frame2->isHidden() && window->Frame3->isHidden()) {
-        return u"browsing"_s;
+    const bool entering = window->Frame1->isEnabled();
+    if (entering != window->Frame2->isHidden() || entering == window->Frame3->isHidden()) {
+        return {};
     }
-    if (window->Frame1->isEnabled() && window->Frame2->isHidden() && !window->Frame3->isHidden()) {
-        return window->CmdModSave->isHidden() ? u"adding"_s
-               : window->CmdSave->isHidden()  ? u"modifying"_s
-                                              : QString();
-    }
-    return {};
+    return !entering                        ? u"browsing"_s
+           : window->CmdModSave->isHidden() ? u"adding"_s
+           : window->CmdSave->isHidden()    ? u"modifying"_s
+                                            : QString();
 }
 
 // The entries as "number|date|name|amount|particulars".
@@ -301,19 +300,17 @@ private slots:
             for (const QString& kind : {kIncome, kExpenses}) {
                 const QString name = kind + u", "_s + fault;
                 row(qPrintable(u"Save, "_s + name), kind, u"1"_s,
-                    u"New;name:Rent;amount:12;particulars:"_s + longText + u";fault:"_s + fault +
-                        u";Save;mend;Save"_s,
+                    u"New;name:Rent;amount:12;particulars:%1;fault:%2;Save;mend;Save"_s.arg(longText, fault),
                     failed + u"Saved successfully"_s, blank + u"2|22"_s, u"1,2|today|Rent|12|"_s + longText);
                 row(qPrintable(u"Update, "_s + name), kind, u"1"_s,
-                    u"pick:0;Modify;amount:99;particulars:"_s + longText + u";fault:"_s + fault +
-                        u";ModSave;mend;ModSave"_s,
+                    u"pick:0;Modify;amount:99;particulars:%1;fault:%2;ModSave;mend;ModSave"_s.arg(longText,
+                                                                                                  fault),
                     failed + u"Updated Successfully"_s, blank + u"1|99"_s,
                     u"1|2024-03-15|Salary|99|"_s + longText);
                 if (fault != u"disk full"_s) {
                     row(qPrintable(u"Delete, "_s + name), kind, u"1"_s,
-                        u"pick:0;fault:"_s + fault + u";yes;Delete;mend;yes;Delete"_s,
-                        u"asked: "_s + ask + u"1 / "_s + failed + u"asked: "_s + ask +
-                            u"1 / Record Deleted successfully"_s,
+                        u"pick:0;fault:%1;yes;Delete;mend;yes;Delete"_s.arg(fault),
+                        u"asked: %1 / %2asked: %1 / Record Deleted successfully"_s.arg(ask + u'1', failed),
                         blank + u"0|0"_s, {});
                 }
             }
