@@ -13,12 +13,10 @@
 #include "app/MDIForm1.h"
 #include "app/MainStatusBar.h"
 #include "app/frmSplash.h"
-#include "data/ConnectionString.h"
 #include "reports/frmReport.h"
 #include "tests/support/InjectedFault.h"
-#include "tests/support/MessageRecorder.h"
-#include "tests/support/TestProgramFolder.h"
 #include "tests/support/TopLevelWindows.h"
+#include "tests/support/WindowTestBed.h"
 #include "transactions/frmIncome.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"
@@ -105,8 +103,7 @@ QString captions(const QList<QAction*>& items) {
 class MDIForm1Test : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<WindowTestBed> m_bed;  // its frame hidden: the main window is the frame
     std::unique_ptr<MDIForm1> m_window;
 
     void trigger(const QString& menuItem) { m_window->findChild<QAction*>(menuItem)->trigger(); }
@@ -120,8 +117,8 @@ class MDIForm1Test : public QObject {
                 trigger(step);
             } else if (step == u"guide"_s) {
                 // The rendered user guide, as the installation puts it in the program folder.
-                QDir(m_folder->path()).mkpath(u"help"_s);
-                QFile guide(m_folder->path() + u"/help/user-guide.html"_s);
+                QDir(m_bed->folder().path()).mkpath(u"help"_s);
+                QFile guide(m_bed->folder().path() + u"/help/user-guide.html"_s);
                 QVERIFY(guide.open(QIODevice::WriteOnly));
             } else if (step == u"dbl"_s) {
                 auto* list = active->findChild<ListView*>();
@@ -135,21 +132,17 @@ class MDIForm1Test : public QObject {
 
 private slots:
     void init() {
-        m_folder = std::make_unique<TestProgramFolder>();
-        Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder->path().toStdString()));
-        Module2::MasterType().clear();
+        m_bed = std::make_unique<WindowTestBed>();
+        m_bed->frame().hide();
         Module2::Connection().Execute(
             "Insert Into GMaster values(1,'Salary','2'),(2,'Rent','1'),(3,'Food','1')");
-        m_messages = std::make_unique<MessageRecorder>();
         m_window = std::make_unique<MDIForm1>();
         m_window->show();
     }
 
     void cleanup() {
         m_window.reset();
-        m_messages.reset();
-        Module2::Connection().Close();
-        m_folder.reset();
+        m_bed.reset();
         QTRY_VERIFY(visibleTopLevelWindows().isEmpty());
     }
 
@@ -210,7 +203,7 @@ private slots:
     void exitQuestion() {
         QFETCH(QString, from);
         QFETCH(int, answer);
-        m_messages->answer({answer});
+        m_bed->messages().answer({answer});
         MDIForm1& window = *m_window;
         window.showMaximizedAndActive();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -233,7 +226,7 @@ private slots:
         QTimer::singleShot(200, &window, [] { QCoreApplication::exit(kStillRunning); });
         const int status = QCoreApplication::exec();
 
-        QCOMPARE(m_messages->told(), u"(36) Are you sure you want to Exit?"_s);
+        QCOMPARE(m_bed->messages().told(), u"(36) Are you sure you want to Exit?"_s);
         QCOMPARE(status, answer == 6 ? 0 : kStillRunning);
         // On No nothing has closed, the child keeping what was typed; on Yes the loop's end does the rest.
         QVERIFY(window.isVisible() && child && child->isVisible());
@@ -322,7 +315,7 @@ private slots:
         for (const QString& command : commands) {
             std::optional<InjectedFault> locked;
             if (command.startsWith(u"locked:"_s)) {
-                locked.emplace(u"locked"_s, m_folder->path());
+                locked.emplace(u"locked"_s, m_bed->folder().path());
             }
             trigger(command.section(u':', -1));
             if (!first) {
@@ -361,7 +354,7 @@ private slots:
                         qRound((screen.height() - child->heightTwips()) / 6.0 / Twips::kPerPixel)));
         QCOMPARE(first->minimumSize(), first->maximumSize());
         QVERIFY(!(first->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(m_messages->told(), told);
+        QCOMPARE(m_bed->messages().told(), told);
     }
 
     // Under a dark desktop palette, each control with a colour of its own reads at least as well as under the
@@ -500,16 +493,16 @@ private slots:
 
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
         QTRY_VERIFY(!answers.isEmpty() || QApplication::activePopupWidget() != nullptr ||
-                    m_messages->count() > 0);
+                    m_bed->messages().count() > 0);
         if (QWidget* menu = QApplication::activePopupWidget()) {
             answers << menu->objectName();
             menu->close();
         }
         // A pressed button may tell something in turn; a message alone is the key's own answer.
         if (answers.isEmpty()) {
-            answers << m_messages->last().prompt;
+            answers << m_bed->messages().last().prompt;
         }
-        QCOMPARE(answers, QStringList{answered.replace(u"{folder}"_s, m_folder->path())});
+        QCOMPARE(answers, QStringList{answered.replace(u"{folder}"_s, m_bed->folder().path())});
     }
 };
 

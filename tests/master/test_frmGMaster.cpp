@@ -143,7 +143,6 @@ private slots:
 
     void init() {
         m_bed = std::make_unique<WindowTestBed>();
-        Module2::MasterType().clear();
         QVERIFY(QTest::qWaitForWindowActive(&m_bed->frame()));
         execute(
             u"Insert Into GMaster values(1,'Salary','2'),(2,'Rent','2'),(3,'Interest','2'),(4,'Food','1'),"

@@ -16,6 +16,7 @@ class WindowTestBed final {
 public:
     WindowTestBed() {
         Module2::Connection().Open(ConnectionString::forProgramFolder(m_folder.path().toStdString()));
+        Module2::MasterType().clear();
         m_frame->setCentralWidget(m_area);
         m_frame->resize(1024, 768);
         m_frame->show();
