@@ -410,13 +410,9 @@ private slots:
         income->CboSource->setText(u"typed"_s);
         Module2::Connection().Execute("Insert Into Income values(2,'2024-01-06','Salary',500,'y')");
 
-        for (const QString& command : {u"MnuIncome"_s, u"MnuExpenses"_s, u"MnuReports"_s}) {
-            trigger(command);
-        }
-        for (QAction* action : m_window->Toolbar1->actions()) {
-            if (QStringList{u"Income"_s, u"Expenses"_s, u"Report"_s}.contains(action->text())) {
-                action->trigger();
-            }
+        for (const QString& command :
+             {u"MnuIncome"_s, u"MnuExpenses"_s, u"MnuReports"_s, u"Income"_s, u"Expenses"_s, u"Report"_s}) {
+            command.startsWith(u"Mnu"_s) ? trigger(command) : toolbarButton(*m_window, command)->click();
         }
         QCOMPARE(m_window->mdiArea->subWindowList().size(), 3);
         QCOMPARE(m_window->incomeWindow(), income);

@@ -43,9 +43,7 @@ CommandResult run(const std::string& line) {
     return result;
 }
 
-std::string tool(const std::string& arguments) {
-    return std::string(ORVELLA_DB_TOOL) + " " + arguments;
-}
+const std::string kTool = ORVELLA_DB_TOOL " ";
 
 // Each file in the folder with its bytes (a book by size and hash): what a command must leave as it was.
 std::map<fs::path, std::string> snapshot(const fs::path& folder) {
@@ -107,7 +105,7 @@ TEST_P(OrvellaDb, DoesWhatItSaysAndWritesNothingElse) {
     std::ofstream(folder / "mine" / "in.csv", std::ios::binary) << c.csv;
     auto before = snapshot(folder);
 
-    const CommandResult result = run("cd " + folder.string() + " && " + tool(c.arguments));
+    const CommandResult result = run("cd " + folder.string() + " && " + kTool + c.arguments);
 
     if (c.printed.ends_with('\n')) {
         EXPECT_EQ(result.output, c.printed);
@@ -120,7 +118,7 @@ TEST_P(OrvellaDb, DoesWhatItSaysAndWritesNothingElse) {
         const std::string made = (folder / c.made).string();
         ASSERT_EQ(after.erase(made), 1u);
         before.erase(made);
-        EXPECT_EQ(run(tool("check " + made)).output, "ok\n");
+        EXPECT_EQ(run(kTool + "check " + made).output, "ok\n");
         Connection opened;
         opened.Open(std::string(ConnectionString::kProvider) + made);
         EXPECT_EQ(rowsOf(opened, "Select * from " + c.table + " order by SrNo"), c.rows);
@@ -297,7 +295,7 @@ TEST(OrvellaDbExport, LeavesNothingOnAFullDiskThenWritesRfc4180Csv) {
         }
         EXPECT_EQ(snapshot(db.folder()), before) << folder;
 
-        ASSERT_EQ(run(tool("export " + db.path() + " " + folder.string())).status, 0);
+        ASSERT_EQ(run(kTool + "export " + db.path() + " " + folder.string()).status, 0);
         const auto files = snapshot(folder);
         EXPECT_EQ(files.at(folder / "GMaster.csv"), "SrNo,GName,GType\r\n1,Salary,2\r\n");
         EXPECT_EQ(files.at(folder / "Income.csv"),
@@ -324,12 +322,12 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
     std::vector<std::string> made;
     for (int i = 0; i < 3; ++i) {
         const CommandResult result =
-            run(tool("backup " + db.path() + " --to " + copies.string() + " --keep 2"));
+            run(kTool + "backup " + db.path() + " --to " + copies.string() + " --keep 2");
         ASSERT_EQ(result.status, 0) << result.output;
         const std::size_t end = result.output.find(", checked\n");
         const std::size_t start = result.output.rfind('/', end) + 1;
         made.push_back(result.output.substr(start, end - start));
-        EXPECT_EQ(run(tool("check " + (copies / made.back()).string())).output, "ok\n");
+        EXPECT_EQ(run(kTool + "check " + (copies / made.back()).string()).output, "ok\n");
     }
     EXPECT_LT(StampedName::age(made[0], "Database"), StampedName::age(made[1], "Database"));
     EXPECT_LT(StampedName::age(made[1], "Database"), StampedName::age(made[2], "Database"));
@@ -344,13 +342,13 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
     // an import.
     db.connection().Execute("Delete from Income");
     db.connection().Close();
-    const std::string restore = tool("restore " + (copies / made[2]).string() + " " + db.path());
+    const std::string restore = kTool + "restore " + (copies / made[2]).string() + " " + db.path();
     std::ofstream(db.folder() / "in.csv") << "IncDate,IncSource,IncAmount\n2024-01-01,x,1\n";
     BookLock program;
     ASSERT_EQ(program.take(db.path()), BookLock::Outcome::Taken);
     const auto before = snapshot(db.folder());
     for (const std::string& line :
-         {restore, tool("import " + db.path() + " Income " + db.folder().string() + "/in.csv")}) {
+         {restore, kTool + "import " + db.path() + " Income " + db.folder().string() + "/in.csv"}) {
         const CommandResult refused = run(line);
         EXPECT_EQ(refused.status, 1);
         EXPECT_NE(refused.output.find("Orvella is working on"), std::string::npos) << refused.output;
@@ -378,13 +376,13 @@ TEST(OrvellaDbImport, GivesBackTheExportedBook) {
               "INSERT INTO Income VALUES(3,'2024-01-05',' x','1500.5','two\r\nlines'),"
               "(9,'9999-12-31','',0.10000000000000002,' ');"
               "INSERT INTO Expenses VALUES(4,'1752-09-14','Rent',99999999999.9999,'\xC3\xA9')");
-    ASSERT_EQ(run(tool("check " + db.path())).output, "ok\n");
+    ASSERT_EQ(run(kTool + "check " + db.path()).output, "ok\n");
     const std::string fresh = (db.folder() / "fresh.mdb").string();
     std::string line =
-        tool("create " + fresh) + " && " + tool("export " + db.path() + " " + db.folder().string());
+        kTool + "create " + fresh + " && " + kTool + "export " + db.path() + " " + db.folder().string();
     for (const char* table : {"GMaster", "Income", "Expenses"}) {
         line +=
-            " && " + tool("import " + fresh + " " + table + " " + (db.folder() / table).string() + ".csv");
+            " && " + kTool + "import " + fresh + " " + table + " " + (db.folder() / table).string() + ".csv";
     }
     ASSERT_EQ(run(line).status, 0);
     Connection imported;
@@ -436,7 +434,7 @@ TEST(OrvellaDbAfterACrash, RollsTheUnfinishedWriteBackThenDoesTheCommand) {
         ASSERT_TRUE(fs::exists(db.path() + "-journal"));
         const fs::path out = db.folder() / "out";
         const std::string line =
-            tool(command + " " + db.path() + (command == "check" ? "" : " " + out.string()));
+            kTool + command + " " + db.path() + (command == "check" ? "" : " " + out.string());
         const CommandResult result = run(writable ? line : withoutWriting(db, line));
         EXPECT_EQ(result.status, writable ? 0 : 1) << command << result.output;
         EXPECT_NE(result.output.find(shown), std::string::npos) << result.output;
