@@ -32,18 +32,12 @@ void start(QProcess& process, const fs::path& folder, const QString& name, const
             ::_exit(127);
         }
     });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : variables) {
-        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    }
-    process.setProcessEnvironment(environment);
-    QString program = u"./"_s + name;
-    QStringList arguments;
+    QStringList command = QStringList{u"env"_s} + variables + QStringList{u"./"_s + name};
     if (asNobody) {
-        arguments = {u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s, program};
-        program = u"setpriv"_s;
+        command = QStringList{u"setpriv"_s, u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s} +
+                  command;
     }
-    process.start(program, arguments);
+    process.start(command.takeFirst(), command);
     QVERIFY(process.waitForStarted());
 }
 

@@ -31,10 +31,10 @@ void execute(const QString& statement) {
     Module2::Connection().Execute(statement.toStdString());
 }
 
-void store(const QString& kind, qint64 number, const QString& name, const QString& amount,
-           const QString& particulars = u"note"_s, const QString& date = u"2024-03-15"_s) {
-    execute(u"Insert Into %1 values(%2,'%3','%4',%5,'%6')"_s.arg(kind).arg(number).arg(date, name, amount,
-                                                                                       particulars));
+// A record of 2024-03-15 with the particulars "note".
+void store(const QString& kind, qint64 number, const QString& name, const QString& amount) {
+    execute(
+        u"Insert Into %1 values(%2,'2024-03-15','%3',%4,'note')"_s.arg(kind).arg(number).arg(name, amount));
 }
 
 // The stored record as "date|name|amount|particulars"; empty when there is none.
