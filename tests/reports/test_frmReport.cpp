@@ -32,13 +32,6 @@ class TestFrmReport : public QObject {
 
     std::unique_ptr<WindowTestBed> m_bed;
 
-    // As the main window opens it: loading it is all.
-    frmReport* open() {
-        auto* window = new frmReport(m_bed->area());
-        window->load();
-        return window;
-    }
-
 private slots:
     void init() { m_bed = std::make_unique<WindowTestBed>(); }
 
@@ -76,7 +69,8 @@ private slots:
         QFETCH(QString, shown);
         store(u"Income"_s, income);
         store(u"Expenses"_s, expenses);
-        const frmReport* window = open();
+        auto* window = new frmReport(m_bed->area());  // as the main window opens it: loading is all
+        window->load();
 
         const QColor colour = window->LblBalance->palette().color(QPalette::WindowText);
         const QString colourName = colour == Qt::red     ? u"red"_s
@@ -99,7 +93,8 @@ private slots:
     void failingTotalLeavesTheRestEmpty() {
         store(u"Income"_s, u"100"_s);
         store(u"Expenses"_s, u"1 9e999"_s);
-        const frmReport* window = open();
+        auto* window = new frmReport(m_bed->area());
+        window->load();
 
         QCOMPARE(m_bed->messages().count(), 1);
         QCOMPARE(m_bed->messages().last().buttons, Msg::OkExclamation);

@@ -491,8 +491,7 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, stored);
         QFETCH(QString, total);
-        const QString locale = qEnvironmentVariable("LC_ALL").section(u'.', 0, 0);
-        const bool comma = locale == u"de_DE"_s || locale == u"tr_TR"_s;
+        const bool comma = QLocale().decimalPoint() == u","_s;
         // An amount as the user writes it, from its form under a decimal point.
         const auto usersForm = [comma](QString amount) {
             for (QChar& c : amount) {
