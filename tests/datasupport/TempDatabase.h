@@ -1,4 +1,5 @@
-// A fresh, empty database in a temporary folder laid out as beside the program, removed afterwards.
+// A fresh, empty database in a temporary folder laid out as beside the program, removed afterwards; with a
+// connection opened on it the way the program opens it, unless asked for none.
 #pragma once
 
 #include <cstdlib>
@@ -12,7 +13,7 @@
 
 class TempDatabase {
 public:
-    TempDatabase() {
+    explicit TempDatabase(bool connect = true) {
         std::string pattern = (std::filesystem::temp_directory_path() / "orvella-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             throw DbError("Cannot make a temporary folder");
@@ -20,7 +21,9 @@ public:
         m_folder = pattern;
         std::filesystem::create_directory(m_folder / "Database");
         Schema::createDatabase(path());
-        m_connection.Open(ConnectionString::forProgramFolder(m_folder.string()));
+        if (connect) {
+            m_connection.Open(ConnectionString::forProgramFolder(m_folder.string()));
+        }
     }
     ~TempDatabase() {
         m_connection.Close();
@@ -34,7 +37,6 @@ public:
     const std::filesystem::path& folder() const { return m_folder; }
     std::string path() const { return (m_folder / "Database" / "Database.mdb").string(); }
 
-    // A connection opened the way the program opens it.
     Connection& connection() { return m_connection; }
 
 private:

@@ -9,10 +9,7 @@ xcb_plugin=$2
 
 scratch=$(mktemp -d /tmp/orvella-install.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 project=$scratch/project
 mkdir "$project"
 tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$project" -xf -
@@ -41,10 +38,7 @@ in_project() {
 sql() { sqlite3 "$book" "$1"; }
 expect_files() {
   local folder=$1 path
-  shift
-  for path in "$@"; do
-    [ -e "$folder/$path" ] || fail "missing: $folder/$path"
-  done
+  for path in "${@:2}"; do [ -e "$folder/$path" ] || fail "missing: $folder/$path"; done
 }
 # The guide and every picture it shows.
 expect_guide() {

@@ -1,36 +1,25 @@
 // A program folder of the test's own, with a fresh empty database in it, in place for the test's duration.
 #pragma once
 
-#include <QDir>
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
-#include <stdexcept>
 #include <string>
 
-#include "data/Schema.h"
+#include "tests/datasupport/TempDatabase.h"
 #include "ui/ProgramFolder.h"
 
 class TestProgramFolder final {
 public:
-    TestProgramFolder() {
-        if (!m_folder.isValid()) {
-            throw std::runtime_error("cannot make a temporary program folder");
-        }
-        QDir(m_folder.path()).mkpath(QStringLiteral("Database"));
-        Schema::createDatabase(databasePath().toStdString());
-        m_previous = ProgramFolder::setOverride(QFile::encodeName(m_folder.path()).toStdString());
-    }
+    TestProgramFolder() : m_previous(ProgramFolder::setOverride(m_book.folder().string())) {}
     ~TestProgramFolder() { ProgramFolder::setOverride(m_previous); }
     TestProgramFolder(const TestProgramFolder&) = delete;
     TestProgramFolder& operator=(const TestProgramFolder&) = delete;
 
-    QString path() const { return m_folder.path(); }
+    QString path() const { return QString::fromStdString(m_book.folder().string()); }
     // <folder>/Database/Database.mdb, whether or not it exists.
-    QString databasePath() const { return m_folder.path() + QStringLiteral("/Database/Database.mdb"); }
+    QString databasePath() const { return QString::fromStdString(m_book.path()); }
 
 private:
-    QTemporaryDir m_folder;
+    TempDatabase m_book{false};
     std::string m_previous;
 };

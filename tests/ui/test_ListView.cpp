@@ -2,10 +2,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "data/Connection.h"
-#include "data/ConnectionString.h"
 #include "data/Recordset.h"
-#include "tests/support/TestProgramFolder.h"
+#include "tests/datasupport/TempDatabase.h"
 #include "ui/ListView.h"
 #include "ui/Twips.h"
 
@@ -14,12 +12,11 @@ using namespace Qt::StringLiterals;
 class ListViewTest : public QObject {
     Q_OBJECT
 
-    TestProgramFolder m_folder;
-    Connection m_connection;
+    TempDatabase m_book;
 
     std::shared_ptr<const RowStore> rows(const QString& query) {
         Recordset records;
-        records.Open(query.toStdString(), m_connection, Recordset::adOpenStatic,
+        records.Open(query.toStdString(), m_book.connection(), Recordset::adOpenStatic,
                      Recordset::adLockBatchOptimistic);
         return records.rows();
     }
@@ -33,10 +30,9 @@ class ListViewTest : public QObject {
 
 private slots:
     void initTestCase() {
-        m_connection.Open(ConnectionString::forProgramFolder(m_folder.path().toStdString()));
-        m_connection.Execute(
+        m_book.connection().Execute(
             "Insert Into Income values (1,'2024-01-05','Salary',1500,'x'),(2,NULL,'Rent',0,NULL)");
-        m_connection.Execute(
+        m_book.connection().Execute(
             "Insert Into Expenses values (1,'2024-03-05','Rent',1,''),(2,'1905-07-04','Rent',1,'')");
     }
 
