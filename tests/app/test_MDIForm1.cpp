@@ -15,7 +15,6 @@
 #include "app/frmSplash.h"
 #include "reports/frmReport.h"
 #include "tests/support/InjectedFault.h"
-#include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
 #include "transactions/frmIncome.h"
 #include "ui/ListView.h"
@@ -215,13 +214,9 @@ private slots:
         // The program's own event loop: it ends with 0 only when the answer ends the program.
         constexpr int kStillRunning = 99;
         QTimer::singleShot(0, &window, [&] {
-            if (from == u"menu"_s) {
-                window.MnuExit->trigger();
-            } else if (from == u"toolbar"_s) {
-                QTest::mouseClick(toolbarButton(window, u"Exit"_s), Qt::LeftButton);
-            } else {
-                window.close();
-            }
+            from == u"menu"_s      ? window.MnuExit->trigger()
+            : from == u"toolbar"_s ? toolbarButton(window, u"Exit"_s)->click()
+                                   : void(window.close());
         });
         QTimer::singleShot(200, &window, [] { QCoreApplication::exit(kStillRunning); });
         const int status = QCoreApplication::exec();
@@ -455,8 +450,7 @@ private slots:
         add({u"MnuIncome"_s, u"MnuExpenses"_s}, u"N"_s, {u"frmExpenses.CmdNew"_s});
         const QString guide = u"file://{folder}/help/user-guide.html"_s;
         QTest::newRow("F1 in the frame") << QStringList{u"guide"_s} << u"F1"_s << guide;
-        QTest::newRow("F1 in a field")
-            << QStringList{u"guide"_s, u"MnuIncome"_s, u"CmdNew"_s} << u"F1"_s << guide;
+        QTest::newRow("F1 in a field") << u"guide,MnuIncome,CmdNew"_s.split(u',') << u"F1"_s << guide;
         QTest::newRow("F1 in the report") << QStringList{u"guide"_s, u"MnuReports"_s} << u"F1"_s << guide;
         QTest::newRow("F1 without the guide")
             << QStringList{u"MnuIncome"_s} << u"F1"_s

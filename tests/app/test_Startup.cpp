@@ -14,9 +14,7 @@
 #include "data/Schema.h"
 #include "tests/datasupport/StoredText.h"
 #include "tests/support/InjectedFault.h"
-#include "tests/support/MessageRecorder.h"
-#include "tests/support/TestProgramFolder.h"
-#include "tests/support/TopLevelWindows.h"
+#include "tests/support/WindowTestBed.h"
 #include "ui/Module2.h"
 
 using namespace Qt::StringLiterals;

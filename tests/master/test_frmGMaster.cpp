@@ -9,7 +9,6 @@
 #include "master/frmGMaster.h"
 #include "tests/support/InjectedFault.h"
 #include "tests/support/StoredRows.h"
-#include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
 #include "ui/ListView.h"
 #include "ui/Module2.h"

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "reports/frmReport.h"
-#include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
 #include "ui/MessageBox.h"
 #include "ui/Module2.h"

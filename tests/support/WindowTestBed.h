@@ -2,6 +2,7 @@
 // message recorded, and a shown frame whose area the windows open in.
 #pragma once
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 
@@ -11,6 +12,17 @@
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TestProgramFolder.h"
 #include "ui/Module2.h"
+
+// Every visible top-level widget, menus and tooltips aside: what a test's cleanup checks is empty.
+inline QWidgetList visibleTopLevelWindows() {
+    QWidgetList visible;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowType() != Qt::Popup && widget->windowType() != Qt::ToolTip) {
+            visible.append(widget);
+        }
+    }
+    return visible;
+}
 
 class WindowTestBed final {
 public:

@@ -9,7 +9,6 @@
 
 #include "tests/support/InjectedFault.h"
 #include "tests/support/StoredRows.h"
-#include "tests/support/TopLevelWindows.h"
 #include "tests/support/WindowTestBed.h"
 #include "transactions/DatePicker.h"
 #include "transactions/frmExpenses.h"

@@ -4,8 +4,7 @@
 #include <QtWidgets>
 
 #include "data/DbError.h"
-#include "tests/support/MessageRecorder.h"
-#include "tests/support/TopLevelWindows.h"
+#include "tests/support/WindowTestBed.h"
 #include "ui/Guard.h"
 #include "ui/MessageBox.h"
 
