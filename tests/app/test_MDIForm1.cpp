@@ -167,27 +167,18 @@ private slots:
         QCOMPARE(captions(master->menu()->actions()), u"Income Source, Exp. Category"_s);
     }
 
-    void namePanelGivesWayToMinimum_data() {
-        QTest::addColumn<int>("frameWidth");
-        QTest::addColumn<QList<int>>("panelWidths");
-        QTest::newRow("wide frame") << 1280 << QList<int>{470, 96, 96, 96, 96};
-        QTest::newRow("narrow frame") << 600 << QList<int>{280, 96, 96, 96, 96};
-    }
-
     void namePanelGivesWayToMinimum() {
-        QFETCH(int, frameWidth);
-        QFETCH(QList<int>, panelWidths);
-        MDIForm1& window = *m_window;
-        window.resize(frameWidth, 600);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QList<int> widths;
-        for (int panel = 0; panel < 5; ++panel) {
-            widths << window.StatusBar1->panel(panel)->width();
+        for (const auto& [frameWidth, nameWidth] : {std::pair{1280, 470}, {600, 280}}) {
+            m_window->resize(frameWidth, 600);
+            QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+            QList<int> widths;
+            for (int panel = 0; panel < 5; ++panel) {
+                widths << m_window->StatusBar1->panel(panel)->width();
+            }
+            QCOMPARE(widths, (QList<int>{nameWidth, 96, 96, 96, 96}));
         }
-        QCOMPARE(widths, panelWidths);
-        QCOMPARE(window.StatusBar1->panel(0)->text(), u"O r v e l l a  (Version 1.0.1)"_s);
-        QVERIFY(window.StatusBar1->panel(0)->font().bold());
+        QCOMPARE(m_window->StatusBar1->panel(0)->text(), u"O r v e l l a  (Version 1.0.1)"_s);
+        QVERIFY(m_window->StatusBar1->panel(0)->font().bold());
     }
 
     void exitQuestion_data() {
