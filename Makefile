@@ -7,7 +7,7 @@ JOBS        := $(shell nproc)
 # Database/Database.mdb, your book, made only when absent. No build command touches it.
 PREFIX      ?= $(HOME)/.local/opt/orvella
 
-.PHONY: all release run test bench fuzz format clean install package screenshots
+.PHONY: all release run test bench fuzz format clean install package screenshots mutants
 
 all: release
 
@@ -27,6 +27,12 @@ test:
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVELLA_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Each mutant of tests/mutants.txt applied to a scratch copy, built, the suite run: which tests catch it
+# (tens of minutes; not part of make test). MUTANTS_ONLY=pattern runs the mutants whose file or note match.
+mutants:
+	@scripts/install-deps.sh mutants
+	scripts/mutants.py --jobs $(JOBS) --only "$(MUTANTS_ONLY)"
 
 # The program folder, and for you alone the desktop entry, icons, man pages, the orvella and orvella-db
 # commands in ~/.local/bin and the daily backup's timer (enabled here, not by a bare cmake --install).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages one make target needs; does nothing when they are all present.
-# Usage: install-deps.sh build|test|bench|fuzz|screenshots|format
+# Usage: install-deps.sh build|test|bench|fuzz|screenshots|format|mutants
 set -euo pipefail
 
 # Building and running Orvella: `make run`, `make install`, `make package`.
@@ -24,6 +24,8 @@ fuzz=(build-essential cmake libsqlite3-dev clang libclang-rt-14-dev)
 # The sample book is written with sqlite3; the windows are driven under Xvfb and photographed.
 screenshots=("${build[@]}" sqlite3 xvfb xdotool imagemagick)
 format=(clang-format git)
+# The mutation run builds and runs the suite like make test, driven by a Python script.
+mutants=("${test[@]}" python3)
 
 install_missing() {
   local missing=() p
@@ -49,8 +51,9 @@ case ${1:-} in
   fuzz) install_missing "${fuzz[@]}" ;;
   screenshots) install_missing "${screenshots[@]}" ;;
   format) install_missing "${format[@]}" ;;
+  mutants) install_missing "${mutants[@]}" ;;
   *)
-    echo "usage: $0 build|test|bench|fuzz|screenshots|format" >&2
+    echo "usage: $0 build|test|bench|fuzz|screenshots|format|mutants" >&2
     exit 2
     ;;
 esac
