@@ -130,6 +130,7 @@ class MDIForm1Test : public QObject {
     }
 
 private slots:
+    void initTestCase() { InjectedFault::installDiskLayer(); }
     void init() {
         m_bed = std::make_unique<WindowTestBed>();
         m_bed->frame().hide();

@@ -15,13 +15,17 @@
 class InjectedFault final {
 public:
     // Makes the test's file-system layer the engine's default, for every connection opened later: the
-    // platform's files, whose writes fail or which open read-only on demand.
+    // platform's files, whose writes fail or which open read-only on demand. While another connection of
+    // the test holds the book, the busy wait ends at once: in one thread the lock cannot go while it waits.
     static void installDiskLayer() {
         static sqlite3_vfs vfs;
         s_platformVfs = sqlite3_vfs_find(nullptr);
         vfs = *s_platformVfs;
         vfs.zName = "orvella-faulty";
         vfs.xOpen = faultyOpen;
+        vfs.xSleep = [](sqlite3_vfs*, int microseconds) {
+            return s_locked ? microseconds : s_platformVfs->xSleep(s_platformVfs, microseconds);
+        };
         sqlite3_vfs_register(&vfs, 1);
     }
 
@@ -29,6 +33,7 @@ public:
     // the file; "write error": every write fails; "read-only": the book opens read-only.
     InjectedFault(const QString& name, const QString& programFolder) : m_diskFull(name == u"disk full") {
         if (name == u"locked") {
+            s_locked = true;
             m_other.Open(ConnectionString::forProgramFolder(programFolder.toStdString()));
             m_other.Execute("BEGIN EXCLUSIVE");
         } else if (m_diskFull) {
@@ -41,6 +46,7 @@ public:
     // Closing the other connection ends its lock.
     ~InjectedFault() {
         s_diskFault = DiskFault::None;
+        s_locked = false;
         if (m_diskFull) {
             storedRows(QStringLiteral("PRAGMA max_page_count=1073741823"));
         }
@@ -51,6 +57,7 @@ public:
 private:
     enum class DiskFault { None, WriteError, ReadOnly };
     static inline std::atomic<DiskFault> s_diskFault{DiskFault::None};
+    static inline std::atomic<bool> s_locked{false};
     static inline sqlite3_vfs* s_platformVfs = nullptr;
     static inline const sqlite3_io_methods* s_platformMethods = nullptr;
     static inline sqlite3_io_methods s_faultyMethods{};
