@@ -226,12 +226,15 @@ private slots:
 
         // Save names the first entry missing and focuses it (a letter empties the amount); Cancel drops all.
         row("Save with an entry missing", kIncome, {},
-            u"New;Save;focus:CboSource;name:Salary;amount:12a;Save;focus:TxtAmount"_s,
-            u"Please select income source / Please enter income amount"_s,
-            u"1|today|Salary|||adding|narrow|0|0"_s, {});
-        row("Save without a category, then particulars", kExpenses, {},
-            u"New;amount:5;Save;focus:CboCategory;name:Rent;Save;focus:TxtParticulars"_s,
-            u"Please select expense category / Please enter expense particulars"_s,
+            u"New;Save;focus:CboSource;name:Salary;amount:12a;Save;focus:TxtAmount;amount:12;Save;"
+            u"focus:TxtParticulars"_s,
+            u"Please select income source / Please enter income amount / Please enter income particulars"_s,
+            u"1|today|Salary|12||adding|narrow|0|0"_s, {});
+        row("Save without a category, then amount, then particulars", kExpenses, {},
+            u"New;Save;focus:CboCategory;name:Rent;amount:x;Save;focus:TxtAmount;amount:5;Save;"
+            u"focus:TxtParticulars"_s,
+            u"Please select expense category / Please enter expense amount / Please enter expense "
+            u"particulars"_s,
             u"1|today|Rent|5||adding|narrow|0|0"_s, {});
         row("Cancel after New", kExpenses, {}, u"New;name:Rent;amount:9;particulars:x;Cancel"_s, {},
             blank + u"0|0"_s, {});
