@@ -452,8 +452,10 @@ private slots:
              u"Gift \U0001F381 \u0645\u0631\u062A\u0628 \u00ff\u00fe\uFEFF"_s,
              u"\U0001F468\u200D\U0001F469\u200D\U0001F467 \U0001F4B0 \u202E\u05E9\u05DC\u05D5\u05DD abc "
              u"\u0627\u0644\u0633\u0644\u0627\u0645 \uFFFD\uFFFF"_s);
-        text("statement break-out and quotes", u"'); DROP TABLE Income; -- \\' ''''"_s,
-             u"x'); Delete from GMaster; -- \\'\\\\' '"_s);
+        // A century is a leap year only when its number divides by 400, as 2000's does.
+        text("statement break-out and quotes, on 2000-02-29", u"'); DROP TABLE Income; -- \\' ''''"_s,
+             u"x'); Delete from GMaster; -- \\'\\\\' '"_s, kIncome, u"2000-02-29"_s);
+        text("particulars of blanks only", u"Salary"_s, u"   "_s);
 
         // Typed key by key, the group mark or a second mark empties the amount box and typing goes on.
         amount(u"12.5"_s, true, u"12.5"_s, u"12.5"_s, u"12.6"_s);
