@@ -215,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
             "import Database.mdb Income mine/in.csv",
             1,
             "line 2: record number 1 is in the book already; import never replaces a record.\n"
-            "line 3: IncDate '2024-02-30' is not a day written yyyy-MM-dd.\n"
+            "line 3: IncDate '1900-02-29' is not a day written yyyy-MM-dd.\n"
             "line 3: IncAmount '-1' is not an amount the amount box holds (0 or more, at most 11 digits "
             "before "
             "the decimal mark and 4 after it).\n"
@@ -227,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             {},
             {},
-            "SrNo,IncDate,IncSource,IncAmount,IncDescription\n1,2024-01-05,S,1,d\n,2024-02-30,S,-1,d\n"
+            "SrNo,IncDate,IncSource,IncAmount,IncDescription\n1,2024-01-05,S,1,d\n,1900-02-29,S,-1,d\n"
             ",2024-02-03,S,1.00001,\"two\nlines\"\n4,2024-02-03,S,1,d\n9,2024-02-03,S,1\n\n4,2024-01-01,S,1,"
             "d\n"},
         Command{"",
@@ -368,14 +368,15 @@ TEST(OrvellaDbBackup, KeepsTheNewestCopiesOfThisBookAndRestoresOne) {
     }
 }
 
-// Whatever a book that passes check holds comes back exactly through export and import into a new book.
+// Whatever a book that passes check holds comes back exactly through export and import into a new book,
+// line breaks of each kind (CR LF, LF alone, CR alone) too.
 TEST(OrvellaDbImport, GivesBackTheExportedBook) {
     TempDatabase db;
     runBehind(db.path(),
-              "INSERT INTO GMaster VALUES(1,' Salary ','2'),(2,'a,b \"q\"\t','1');"
-              "INSERT INTO Income VALUES(3,'2024-01-05',' x','1500.5','two\r\nlines'),"
+              "INSERT INTO GMaster VALUES(1,' Salary ','2'),(2,'a,b \"q\"\t\r\n','1');"
+              "INSERT INTO Income VALUES(3,'2024-01-05',' x','1500.5','two\nlines'),"
               "(9,'9999-12-31','',0.10000000000000002,' ');"
-              "INSERT INTO Expenses VALUES(4,'1752-09-14','Rent',99999999999.9999,'\xC3\xA9')");
+              "INSERT INTO Expenses VALUES(4,'1752-09-14','Rent',99999999999.9999,'\xC3\xA9\rlast')");
     ASSERT_EQ(run(kTool + "check " + db.path()).output, "ok\n");
     const std::string fresh = (db.folder() / "fresh.mdb").string();
     std::string line =
