@@ -59,10 +59,11 @@ def run(command: list, cwd: Path, timeout=None) -> subprocess.CompletedProcess:
 
 
 def copy_project(source: Path, scratch: Path) -> None:
-    # Times are kept, so a second run's build starts from what the last one left.
+    # Fresh times: a run stopped midway may have left a mutant's objects newer than the file's own time.
     if scratch.exists():
         shutil.rmtree(scratch)
-    shutil.copytree(source, scratch, symlinks=True, ignore=shutil.ignore_patterns("build", ".git"))
+    shutil.copytree(source, scratch, symlinks=True, ignore=shutil.ignore_patterns("build", ".git"),
+                    copy_function=shutil.copy)
 
 
 def configure(scratch: Path, build: Path, jobs: int) -> None:
