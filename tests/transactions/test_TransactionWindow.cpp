@@ -225,11 +225,12 @@ private slots:
             u"9223372036854775807"_s);
 
         // Save names the first entry missing and focuses it (a letter empties the amount); Cancel drops all.
-        row("Save with an entry missing", kIncome, {},
+        // New offers the number after the largest stored, not after the count of records.
+        row("Save with an entry missing", kIncome, u"2,3"_s,
             u"New;Save;focus:CboSource;name:Salary;amount:12a;Save;focus:TxtAmount;amount:12;Save;"
             u"focus:TxtParticulars"_s,
             u"Please select income source / Please enter income amount / Please enter income particulars"_s,
-            u"1|today|Salary|12||adding|narrow|0|0"_s, {});
+            u"4|today|Salary|12||adding|narrow|2|20"_s, u"2,3"_s);
         row("Save without a category, then amount, then particulars", kExpenses, {},
             u"New;Save;focus:CboCategory;name:Rent;amount:x;Save;focus:TxtAmount;amount:5;Save;"
             u"focus:TxtParticulars"_s,
